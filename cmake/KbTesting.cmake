@@ -1,0 +1,48 @@
+# GoogleTest: the system's for native builds; for cross builds, compiled from Debian's sources.
+include(GoogleTest)
+
+if(CMAKE_CROSSCOMPILING)
+  set(KB_GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources for cross builds")
+  if(NOT EXISTS "${KB_GOOGLETEST_SOURCE_DIR}/CMakeLists.txt")
+    message(FATAL_ERROR "GoogleTest sources not found in ${KB_GOOGLETEST_SOURCE_DIR} "
+                        "(Debian package googletest)")
+  endif()
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  # Its targets come with the GTest:: names that find_package gives natively.
+  add_subdirectory(${KB_GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+# kb_add_test(<name> SOURCES <files...> LIBRARIES <targets...> [THREADED] [DESKTOP])
+#   THREADED: the test starts threads; it also runs in the ThreadSanitizer build, which builds
+#             nothing else.
+#   DESKTOP:  the test uses the desktop's windows, so its cases must not run beside other
+#             DESKTOP cases.
+function(kb_add_test name)
+  cmake_parse_arguments(ARG "THREADED;DESKTOP" "" "SOURCES;LIBRARIES" ${ARGN})
+  if("thread" IN_LIST KB_SANITIZE AND NOT ARG_THREADED)
+    return()
+  endif()
+
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gmock GTest::gtest_main)
+  kb_target_warnings(${name})
+
+  if(CMAKE_CROSSCOMPILING)
+    set(labels wine)
+  else()
+    set(labels native)
+  endif()
+  if(ARG_THREADED)
+    list(APPEND labels threads)
+  endif()
+  set(properties LABELS "${labels}" TIMEOUT 120)
+  if(ARG_DESKTOP)
+    list(APPEND properties RESOURCE_LOCK desktop)
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ${properties})
+endfunction()

@@ -1,0 +1,3 @@
+set(KB_MINGW_TRIPLE x86_64-w64-mingw32)
+set(KB_WINE_LOADER_NAMES wine64)
+include(${CMAKE_CURRENT_LIST_DIR}/MinGW.cmake)
