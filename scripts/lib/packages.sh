@@ -6,6 +6,7 @@ KB_TEST_PACKAGES=(
   cmake ninja-build g++ libgtest-dev libgmock-dev googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 wine32:i386 xvfb
+  clang libclang-rt-14-dev
 )
 
 kb_package_installed() {
