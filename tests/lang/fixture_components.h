@@ -95,9 +95,12 @@ class CaptionControl final : public Control {
     static constexpr PropertyInfo kHtml[] = {
         {.name = u"HTMLText",
          .kind = PropertyKind::text,
-         .get_text = [](const Component& c) { return static_cast<const CaptionControl&>(c).html_text_; },
-         .set_text = [](Component& c,
-                        std::u16string_view t) { static_cast<CaptionControl&>(c).SetHTMLText(t); }}};
+         .get_text =
+             [](const Component& c) { return static_cast<const CaptionControl&>(c).html_text_; },
+         .set_text =
+             [](Component& c, std::u16string_view t) {
+               static_cast<CaptionControl&>(c).SetHTMLText(t);
+             }}};
     static constexpr PropertyInfo kMaxWidth[] = {
         {.name = u"CaptionMaxWidth",
          .kind = PropertyKind::integer,
@@ -140,9 +143,10 @@ class AutoSizeTypeLabel final : public Control {
         kCaptionProperty,
         {.name = u"AutoSizeType",
          .kind = PropertyKind::enumeration,
-         .get_ordinal = [](const Component& c) {
-           return static_cast<const AutoSizeTypeLabel&>(c).vertical_ ? 1 : 2;
-         },
+         .get_ordinal =
+             [](const Component& c) {
+               return static_cast<const AutoSizeTypeLabel&>(c).vertical_ ? 1 : 2;
+             },
          .names = kNames}};
     if (const PropertyInfo* info = find_in(kTable, name)) {
       return info;

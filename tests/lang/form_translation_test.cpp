@@ -72,15 +72,19 @@ const Lines kGermanLines = {
     u"Form_ZEVO.Tray_Lang=Sprache",
 };
 const Lines kGermanIndex = {
-    u"Form_ZEVO.Form_ZEVO=TEXT,661,01.00.00",     u"Form_ZEVO.Label_Alpha_Hint=TEXT,195,01.00.00",
-    u"Form_ZEVO.Button_OK=TEXT,101,01.00.00",     u"Form_ZEVO.CheckBox_Preview=TEXT,266,01.00.00",
-    u"Form_ZEVO.Tray_Quit=TEXT,0,01.00.00",       u"Form_ZEVO.Tray_Lang=TEXT,0,01.00.00",
+    u"Form_ZEVO.Form_ZEVO=TEXT,661,01.00.00", u"Form_ZEVO.Label_Alpha_Hint=TEXT,195,01.00.00",
+    u"Form_ZEVO.Button_OK=TEXT,101,01.00.00", u"Form_ZEVO.CheckBox_Preview=TEXT,266,01.00.00",
+    u"Form_ZEVO.Tray_Quit=TEXT,0,01.00.00",   u"Form_ZEVO.Tray_Lang=TEXT,0,01.00.00",
 };
 const Lines kEnglishLines = {
-    u"Form_ZEVO.Form_ZEVO=User-defined",   u"Form_ZEVO.Label_Alpha_Hint=Opacity (0=clear)",
-    u"Form_ZEVO.Button_OK=OK",             u"Form_ZEVO.CheckBox_Preview=Live preview",
-    u"Form_ZEVO.Tray_Quit=Quit",           u"Form_ZEVO.Tray_Lang=Language",
-    u"Form_ZEVO.Label_R=Red",              u"MESSAGES.MESSAGE_TRANSLATOR_NAME=Ann Smith",
+    u"Form_ZEVO.Form_ZEVO=User-defined",
+    u"Form_ZEVO.Label_Alpha_Hint=Opacity (0=clear)",
+    u"Form_ZEVO.Button_OK=OK",
+    u"Form_ZEVO.CheckBox_Preview=Live preview",
+    u"Form_ZEVO.Tray_Quit=Quit",
+    u"Form_ZEVO.Tray_Lang=Language",
+    u"Form_ZEVO.Label_R=Red",
+    u"MESSAGES.MESSAGE_TRANSLATOR_NAME=Ann Smith",
     u"MESSAGES.MESSAGE_TRANSLATOR_EMAIL=ann@example.org",
 };
 
@@ -162,8 +166,8 @@ TEST_F(FormTranslationTest, ItemsTakeOneLineEachAndTheLastLineFillsTheRest) {
   };
   for (const Case& c : cases) {
     Form form(u"TForm_ZEVO", u"Form_ZEVO");
-    ItemsControl& items = form.create<ItemsControl>(c.class_name, u"Items",
-                                                    Lines{u"1", u"2", u"3"});
+    ItemsControl& items =
+        form.create<ItemsControl>(c.class_name, u"Items", Lines{u"1", u"2", u"3"});
     items.SetTag(1);
     catalogue({u"Form_ZEVO.Items=" + c.text});
     lang.Set_Components(u"Form_ZEVO", form, false);
@@ -189,8 +193,8 @@ TEST_F(FormTranslationTest, ClassRulesForLabelsTreesAndButtons) {
   auto& html_text = main.form.create<CaptionControl>(u"TAdvLabel", u"Adv1", true);
   auto& vosk = main.form.create<CaptionControl>(u"TVoskUnicodeStButton", u"Vosk1");
   auto& glow = main.form.create<CaptionControl>(u"TAdvGlowButton", u"Glow1");
-  for (Component* c : std::initializer_list<Component*>{&html, &smooth, &tree, &html_text, &vosk,
-                                                        &glow}) {
+  for (Component* c :
+       std::initializer_list<Component*>{&html, &smooth, &tree, &html_text, &vosk, &glow}) {
     c->SetTag(1);
   }
   struct Repaints final : ControlObserver {
@@ -289,9 +293,8 @@ TEST_F(FormTranslationTest, ARecordedWidthSurvivesAndTheKindAndVersionAreRenewed
   EXPECT_EQ(lang.Translation().line(1),
             u"Form_ZEVO.Label_Alpha_Hint=Transparenz (0=komplett transparent)");
   EXPECT_EQ(lang.Translation().lines().back(), u"Form_ZEVO.Button_OK=Ok");
-  EXPECT_EQ(lang.Index().lines(),
-            (Lines{u"Form_ZEVO.Label_Alpha_Hint=TEXT,300,01.00.00",
-                   u"Form_ZEVO.Button_OK=TEXT,101,01.00.00"}))
+  EXPECT_EQ(lang.Index().lines(), (Lines{u"Form_ZEVO.Label_Alpha_Hint=TEXT,300,01.00.00",
+                                         u"Form_ZEVO.Button_OK=TEXT,101,01.00.00"}))
       << "a width of 0 is no recorded width";
 }
 
@@ -346,8 +349,7 @@ TEST_F(LoadTranslationToFormTest, AnExistingCatalogueIsUsedWhateverTheKey) {
   EXPECT_EQ(main.ok.Caption(), u"From memory");
   EXPECT_TRUE(TranslatorInfoLoaded);
   EXPECT_EQ(TranslatorName, u"") << "a translation without the keys empties them";
-  EXPECT_EQ(sim.debug.lines(),
-            Lines{u"LOAD_TRANSLATION_TO_FORM \"TForm_ZEVO\" took 32 ms"})
+  EXPECT_EQ(sim.debug.lines(), Lines{u"LOAD_TRANSLATION_TO_FORM \"TForm_ZEVO\" took 32 ms"})
       << "the tick count wraps around";
 }
 

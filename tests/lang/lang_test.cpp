@@ -117,8 +117,8 @@ TEST_F(LangTest, LoadingReadsEachFileThatExistsAndReportsTheCount) {
   lang.Load_Translation(kFile, kIndex);
   EXPECT_EQ(lang.Translation().lines(), (Lines{u"S.A=1", u"S.B=2"}));
   EXPECT_EQ(lang.Index().lines(), Lines{u"S.Kept=TEXT,0,01.00.00"});
-  EXPECT_EQ(sim.debug.lines(), (std::vector<std::u16string>{u"TranslationCount=1",
-                                                            u"TranslationCount=2"}));
+  EXPECT_EQ(sim.debug.lines(),
+            (std::vector<std::u16string>{u"TranslationCount=1", u"TranslationCount=2"}));
 }
 
 TEST_F(LangTest, AFileThatCannotBeReadIsAnErrorAndChangesNeitherList) {
@@ -148,7 +148,10 @@ TEST_F(LangTest, SavedFilesAreByteExactForEveryEncodingTheyWereReadIn) {
        "\xFE\xFF" + test::utf16be(entry + u"\n"), "\xFE\xFF" + test::utf16be(entry + u"\r\n")},
       {"UTF-8", "\xEF\xBB\xBF" + to_utf8(line) + "\r", "\xEF\xBB\xBF" + to_utf8(entry),
        "\xEF\xBB\xBF" + ansi_entry},
-      {"ANSI", "Form_ZEVO.Button_Reset=Zur\xFC" "cksetzen", to_utf8(entry), ansi_entry},
+      {"ANSI",
+       "Form_ZEVO.Button_Reset=Zur\xFC"
+       "cksetzen",
+       to_utf8(entry), ansi_entry},
   };
   for (const Case& c : cases) {
     sim.files.set_file(kFile, c.translation);
@@ -171,9 +174,9 @@ TEST_F(LangTest, EveryLineSurvivesLoadAndSaveInOrderFollowedByTheAddedKeys) {
   EXPECT_EQ(sim.files.file(kFile),
             test::translation_file(
                 {u"S.B=2", u"just a remark", u"", u"S.A=one", u"s.a=twin", u"=no name", u"S.C=3"}));
-  EXPECT_EQ(sim.files.file(kIndex),
-            test::translation_file(
-                {u"S.B=TEXT,0,01.00.00", u"# not an entry", u"S.C=TEXT,7,02.00.00"}));
+  EXPECT_EQ(
+      sim.files.file(kIndex),
+      test::translation_file({u"S.B=TEXT,0,01.00.00", u"# not an entry", u"S.C=TEXT,7,02.00.00"}));
 }
 
 TEST_F(LangTest, ANewCatalogueWritesAnEmptyTranslationAndAnAnsiIndexWithoutMark) {
@@ -187,8 +190,7 @@ TEST_F(LangTest, ANewCatalogueWritesAnEmptyTranslationAndAnAnsiIndexWithoutMark)
   lang.Save_Translation(kFile, kIndex);
   EXPECT_EQ(sim.files.file(kIndex),
             "Form_ZEVO.Button_Reset=TEXT,159,01.00.00\r\nForm_ZEVO.Caf\xE9=TEXT,0,01.00.00\r\n");
-  EXPECT_EQ(sim.files.replaced(),
-            (std::vector<std::u16string>{kIndex, kFile, kIndex, kFile}))
+  EXPECT_EQ(sim.files.replaced(), (std::vector<std::u16string>{kIndex, kFile, kIndex, kFile}))
       << "the index first, then the translation";
 }
 
@@ -239,8 +241,10 @@ TEST_F(LangTest, IndexEntriesAreParsedByTheirFixedLayout) {
     std::u16string version;
   };
   const Case cases[] = {
-      {u"Html", true, 0, u"01.00.00"},     {u"lower", false, 0, u"01.00.00"},
-      {u"TEXT", false, 195, u"1.2"},       {u"Commas", false, -5, u"a,b"},
+      {u"Html", true, 0, u"01.00.00"},
+      {u"lower", false, 0, u"01.00.00"},
+      {u"TEXT", false, 195, u"1.2"},
+      {u"Commas", false, -5, u"a,b"},
   };
   for (const Case& c : cases) {
     bool html = !c.html;
@@ -254,8 +258,8 @@ TEST_F(LangTest, IndexEntriesAreParsedByTheirFixedLayout) {
 }
 
 TEST_F(LangTest, AnAbsentEntryLeavesTheOutputsAndAMalformedOneIsAnError) {
-  loaded({}, {u"S.NoComma=TEXT,300", u"S.Word=TEXT,wide,01.00.00", u"S.Empty=", u"S.Big=TEXT,99999999999,x",
-              u"S.Plus=TEXT,+-1,x", u"S.Short=HTM,7,x"});
+  loaded({}, {u"S.NoComma=TEXT,300", u"S.Word=TEXT,wide,01.00.00", u"S.Empty=",
+              u"S.Big=TEXT,99999999999,x", u"S.Plus=TEXT,+-1,x", u"S.Short=HTM,7,x"});
   bool html = true;
   std::int32_t width = 42;
   std::u16string version = u"kept";
@@ -283,10 +287,9 @@ TEST_F(LangTest, SaveToIndexWritesTheKindWidthAndVersion) {
   lang.Save_ToIndex(u"MESSAGES", u"messagehtml_lower", false, 0, u"01.00.00");
   lang.Save_ToIndex(u"Form_ZEVO", u"Label", true, 195, u"01.00.00");
   lang.Save_ToIndex(u"FORM_ZEVO", u"LABEL", false, 200, u"02.00.00");
-  EXPECT_EQ(lang.Index().lines(),
-            (Lines{u"MESSAGES.MESSAGEHTML_ABOUT=HTML,0,01.00.00",
-                   u"MESSAGES.messagehtml_lower=TEXT,0,01.00.00",
-                   u"FORM_ZEVO.LABEL=TEXT,200,02.00.00"}));
+  EXPECT_EQ(lang.Index().lines(), (Lines{u"MESSAGES.MESSAGEHTML_ABOUT=HTML,0,01.00.00",
+                                         u"MESSAGES.messagehtml_lower=TEXT,0,01.00.00",
+                                         u"FORM_ZEVO.LABEL=TEXT,200,02.00.00"}));
 }
 
 }  // namespace

@@ -47,7 +47,10 @@ TEST(ReadTextLines, TheMarkChoosesTheEncodingAndNoMarkMeansTheAnsiCodePage) {
       {"UTF-16 LE", "\xFF\xFE" + test::utf16le(text), TextEncoding::utf16le},
       {"UTF-16 BE", "\xFE\xFF" + test::utf16be(text), TextEncoding::utf16be},
       {"UTF-8", "\xEF\xBB\xBF" + to_utf8(text), TextEncoding::utf8},
-      {"ANSI", "Zur\xFC" "cksetzen=\x80\r\nx", TextEncoding::ansi},
+      {"ANSI",
+       "Zur\xFC"
+       "cksetzen=\x80\r\nx",
+       TextEncoding::ansi},
       {"UTF-16 LE, odd last byte", "\xFF\xFE" + test::utf16le(text) + "\x41",
        TextEncoding::utf16le},
   };
@@ -68,11 +71,14 @@ TEST(WriteTextLines, BytesOfEachEncodingWithALineBreakAfterEveryLine) {
   sim::Windows1252Codec codec;
   const Lines lines = {u"K=\u00e4", u"x"};
   EXPECT_EQ(write_text_lines(lines, TextEncoding::utf16le, codec),
-            std::string("\xFF\xFE" "K\0=\0\xE4\0\r\0\n\0x\0\r\0\n\0", 18));
+            std::string("\xFF\xFE"
+                        "K\0=\0\xE4\0\r\0\n\0x\0\r\0\n\0",
+                        18));
   EXPECT_EQ(write_text_lines(lines, TextEncoding::utf16be, codec),
             std::string("\xFE\xFF\0K\0=\0\xE4\0\r\0\n\0x\0\r\0\n", 18));
   EXPECT_EQ(write_text_lines(lines, TextEncoding::utf8, codec),
-            "\xEF\xBB\xBF" "K=\xC3\xA4\r\nx\r\n");
+            "\xEF\xBB\xBF"
+            "K=\xC3\xA4\r\nx\r\n");
   EXPECT_EQ(write_text_lines(lines, TextEncoding::ansi, codec), "K=\xE4\r\nx\r\n");
   EXPECT_EQ(write_text_lines({}, TextEncoding::utf16le, codec), "\xFF\xFE");
   EXPECT_EQ(write_text_lines({}, TextEncoding::ansi, codec), "");

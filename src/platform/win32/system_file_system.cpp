@@ -122,6 +122,12 @@ std::optional<std::string> SystemFileSystem::read_file(const std::u16string& pat
 }
 
 void SystemFileSystem::replace_file(const std::u16string& path, std::string_view bytes) {
+  // A read-only file is one the user protects; Windows refuses to rename over it, and so
+  // does this everywhere (Wine would replace it).
+  const DWORD attributes = GetFileAttributesW(wide(path));
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    throw failure(u"Cannot write", path, ERROR_ACCESS_DENIED);
+  }
   FileHandle file(INVALID_HANDLE_VALUE);
   const std::u16string temporary = create_temporary_beside(path, file);
   if (temporary.empty()) {
