@@ -100,6 +100,12 @@ TLang::TLang(const LangPlatform& platform)
 
 TLang::~TLang() = default;
 
+const std::u16string& TLang::key(std::u16string_view section,
+                                 std::u16string_view component) const {
+  key_.assign(section).append(u".").append(component);
+  return key_;
+}
+
 void TLang::Load_Translation(const std::u16string& translation_file,
                              const std::u16string& index_file) {
   std::optional<std::string> translation_bytes = platform_.files.read_file(translation_file);
@@ -127,7 +133,7 @@ void TLang::Save_Translation(const std::u16string& translation_file,
 }
 
 std::u16string TLang::Get_StringW(std::u16string_view section_id, std::u16string_view component) {
-  const std::int32_t position = translation_.IndexOfName(make_key(section_id, component));
+  const std::int32_t position = translation_.IndexOfName(key(section_id, component));
   const std::u16string_view text =
       position < 0 ? std::u16string_view()
                    : TextLineList::value_of(translation_.line(static_cast<std::size_t>(position)));
@@ -140,7 +146,7 @@ std::u16string TLang::Get_StringW(std::u16string_view section_id, std::u16string
 
 std::int32_t TLang::GetStringWIndex(std::u16string_view section_id,
                                     std::u16string_view component) const {
-  return translation_.IndexOfName(make_key(section_id, component));
+  return translation_.IndexOfName(key(section_id, component));
 }
 
 void TLang::Add_StringW(std::u16string_view section_id, std::u16string_view component_name,
@@ -158,7 +164,7 @@ void TLang::Add_StringW(std::u16string_view section_id, std::u16string_view comp
 
 void TLang::Read_FromIndex(std::u16string_view section_id, std::u16string_view component_name,
                            bool& html, std::int32_t& max_width, std::u16string& version) const {
-  const std::int32_t position = index_.IndexOfName(make_key(section_id, component_name));
+  const std::int32_t position = index_.IndexOfName(key(section_id, component_name));
   if (position < 0) {
     return;
   }
@@ -193,7 +199,7 @@ void TLang::Save_ToIndex(std::u16string_view section_id, std::u16string_view com
   line += decimal(max_width);
   line += u',';
   line += version;
-  const std::int32_t position = index_.IndexOfName(make_key(section_id, component_name));
+  const std::int32_t position = index_.IndexOfName(key(section_id, component_name));
   if (position >= 0) {
     index_.Put(static_cast<std::size_t>(position), std::move(line));
   } else {

@@ -86,6 +86,9 @@ class TLang {
   // How the index was read, and from where, for writing it back and for error messages.
   TextEncoding index_encoding_ = TextEncoding::ansi;
   std::u16string index_file_;
+  mutable std::u16string key_;  // reused by every lookup
+
+  const std::u16string& key(std::u16string_view section, std::u16string_view component) const;
 };
 
 // The marker that stands for a line break inside a stored text.

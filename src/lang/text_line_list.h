@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/text_codec.h"
@@ -15,8 +14,8 @@ namespace kb {
 // text before the first "=", the value everything after it; a line without "=" never matches
 // a name but keeps its place. Lines are never sorted or merged. Names are matched without
 // regard to letter case (both sides upper-cased by the system's rules), and the first line of
-// a name is the one found. A hash of the names serves the lookups; a change that can move a
-// name drops it, and the next lookup builds it anew.
+// a name is the one found. A hash table of the names serves the lookups; a change that can move
+// a name drops it, and the next lookup builds it anew.
 class TextLineList {
  public:
   explicit TextLineList(const TextCodec& codec) : codec_(codec) {}
@@ -40,14 +39,30 @@ class TextLineList {
   static std::u16string_view value_of(std::u16string_view line);
 
  private:
+  // One name of the table: its hash and its first line.
+  struct Slot {
+    std::uint32_t hash = 0;
+    std::int32_t line = -1;  // -1: the slot is free
+  };
+
   void build_hash() const;
+  // Enters the name in `upper_` (upper-cased) for `line`, unless the name is there already.
+  void enter_name(std::int32_t line) const;
+  void grow() const;
+  // The slot of the name in `upper_`, or the free slot where it would go.
+  std::size_t probe(std::uint32_t hash) const;
+  // Whether the name of `line` upper-cases to `upper_`.
+  bool has_upper_name(std::int32_t line) const;
 
   const TextCodec& codec_;
   std::vector<std::u16string> lines_;
-  // Upper-cased name to the position of its first line; valid while `hashed_`.
-  mutable std::unordered_map<std::u16string, std::int32_t> first_of_name_;
+  // Open addressing, at most three quarters full; valid while `hashed_`. It holds no copies of
+  // the names, so that the table of a large file stays small.
+  mutable std::vector<Slot> slots_;
+  mutable std::size_t used_ = 0;
   mutable bool hashed_ = false;
-  mutable std::u16string upper_;  // reused by every lookup
+  mutable std::u16string upper_;  // the name looked for, reused by every lookup
+  mutable std::u16string other_upper_;
 };
 
 }  // namespace kb

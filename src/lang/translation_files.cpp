@@ -75,41 +75,39 @@ TextFileLines read_text_lines(std::string_view bytes, const TextCodec& codec) {
 
 std::string write_text_lines(const std::vector<std::u16string>& lines, TextEncoding encoding,
                              const TextCodec& codec) {
-  std::string out;
   switch (encoding) {
     case TextEncoding::utf16le:
     case TextEncoding::utf16be: {
       const bool big_endian = encoding == TextEncoding::utf16be;
-      out = big_endian ? kUtf16BeMark : kUtf16LeMark;
       std::size_t units = 0;
       for (const auto& line : lines) {
         units += line.size() + 2;
       }
+      std::string out(big_endian ? kUtf16BeMark : kUtf16LeMark);
       out.reserve(out.size() + 2 * units);
       for (const auto& line : lines) {
         append_utf16(out, line, big_endian);
         append_utf16(out, u"\r\n", big_endian);
       }
-      break;
+      return out;
     }
-    case TextEncoding::utf8:
-      out = kUtf8Mark;
+    case TextEncoding::utf8: {
+      std::string out(kUtf8Mark);
       for (const auto& line : lines) {
         out += to_utf8(line);
         out += "\r\n";
       }
-      break;
-    case TextEncoding::ansi: {
-      std::u16string text;
-      for (const auto& line : lines) {
-        text += line;
-        text += u"\r\n";
-      }
-      out = codec.text_to_ansi(text);
-      break;
+      return out;
     }
+    case TextEncoding::ansi:
+      break;
   }
-  return out;
+  std::u16string text;
+  for (const auto& line : lines) {
+    text += line;
+    text += u"\r\n";
+  }
+  return codec.text_to_ansi(text);
 }
 
 }  // namespace kb
