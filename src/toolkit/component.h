@@ -38,6 +38,23 @@ struct PropertyInfo {
 // The names of a Boolean property's values.
 inline constexpr std::u16string_view kBooleanNames[] = {u"False", u"True"};
 
+// Table entries for read-only properties of class C, read through its getter.
+template <typename C, bool (C::*Get)() const>
+constexpr PropertyInfo boolean_property(std::u16string_view name) {
+  return {.name = name,
+          .kind = PropertyKind::enumeration,
+          .get_ordinal = [](const Component& c) -> std::int32_t {
+            return (static_cast<const C&>(c).*Get)() ? 1 : 0;
+          },
+          .names = kBooleanNames};
+}
+template <typename C, std::int32_t (C::*Get)() const>
+constexpr PropertyInfo integer_property(std::u16string_view name) {
+  return {.name = name, .kind = PropertyKind::integer, .get_ordinal = [](const Component& c) {
+            return (static_cast<const C&>(c).*Get)();
+          }};
+}
+
 // A part of a form: named, of a class, marked by an integer `Tag`, owned by another component
 // (or by no one, as a form is) and owning components of its own, which it destroys with
 // itself. Its published properties are reachable by name, as a form's translation needs them.

@@ -3,31 +3,13 @@
 namespace kb {
 namespace {
 
-const Control& as_control(const Component& c) {
-  return static_cast<const Control&>(c);
-}
-
-const PropertyInfo kControlProperties[] = {
-    {.name = u"Left",
-     .kind = PropertyKind::integer,
-     .get_ordinal = [](const Component& c) { return as_control(c).Left(); }},
-    {.name = u"Top",
-     .kind = PropertyKind::integer,
-     .get_ordinal = [](const Component& c) { return as_control(c).Top(); }},
-    {.name = u"Width",
-     .kind = PropertyKind::integer,
-     .get_ordinal = [](const Component& c) { return as_control(c).Width(); }},
-    {.name = u"Height",
-     .kind = PropertyKind::integer,
-     .get_ordinal = [](const Component& c) { return as_control(c).Height(); }},
-    {.name = u"Visible",
-     .kind = PropertyKind::enumeration,
-     .get_ordinal = [](const Component& c) { return std::int32_t{as_control(c).Visible()}; },
-     .names = kBooleanNames},
-    {.name = u"Enabled",
-     .kind = PropertyKind::enumeration,
-     .get_ordinal = [](const Component& c) { return std::int32_t{as_control(c).Enabled()}; },
-     .names = kBooleanNames},
+constexpr PropertyInfo kControlProperties[] = {
+    integer_property<Control, &Control::Left>(u"Left"),
+    integer_property<Control, &Control::Top>(u"Top"),
+    integer_property<Control, &Control::Width>(u"Width"),
+    integer_property<Control, &Control::Height>(u"Height"),
+    boolean_property<Control, &Control::Visible>(u"Visible"),
+    boolean_property<Control, &Control::Enabled>(u"Enabled"),
 };
 
 }  // namespace
@@ -36,10 +18,8 @@ Control::Control(std::u16string class_name, std::u16string name)
     : Component(std::move(class_name), std::move(name)) {}
 
 const PropertyInfo* Control::find_property(std::u16string_view name) const {
-  if (const PropertyInfo* info = find_in(kControlProperties, name)) {
-    return info;
-  }
-  return Component::find_property(name);
+  const PropertyInfo* info = find_in(kControlProperties, name);
+  return info != nullptr ? info : Component::find_property(name);
 }
 
 void Control::SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,

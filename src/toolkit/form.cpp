@@ -14,10 +14,8 @@ constexpr PropertyInfo kFormProperties[] = {
 }  // namespace
 
 const PropertyInfo* Form::find_property(std::u16string_view name) const {
-  if (const PropertyInfo* info = find_in(kFormProperties, name)) {
-    return info;
-  }
-  return Control::find_property(name);
+  const PropertyInfo* info = find_in(kFormProperties, name);
+  return info != nullptr ? info : Control::find_property(name);
 }
 
 }  // namespace kb

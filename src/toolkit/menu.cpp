@@ -5,49 +5,20 @@
 namespace kb {
 namespace {
 
-const MenuItem& as_item(const Component& c) {
-  return static_cast<const MenuItem&>(c);
-}
-
-std::int32_t ordinal(bool value) {
-  return value ? 1 : 0;
-}
-
 constexpr PropertyInfo kMenuItemProperties[] = {
     {.name = u"Caption",
      .kind = PropertyKind::text,
-     .get_text = [](const Component& c) { return as_item(c).Caption(); },
+     .get_text = [](const Component& c) { return static_cast<const MenuItem&>(c).Caption(); },
      .set_text = [](Component& c,
                     std::u16string_view text) { static_cast<MenuItem&>(c).SetCaption(text); }},
-    {.name = u"Checked",
-     .kind = PropertyKind::enumeration,
-     .get_ordinal = [](const Component& c) { return ordinal(as_item(c).Checked()); },
-     .names = kBooleanNames},
-    {.name = u"AutoCheck",
-     .kind = PropertyKind::enumeration,
-     .get_ordinal = [](const Component& c) { return ordinal(as_item(c).AutoCheck()); },
-     .names = kBooleanNames},
-    {.name = u"RadioItem",
-     .kind = PropertyKind::enumeration,
-     .get_ordinal = [](const Component& c) { return ordinal(as_item(c).RadioItem()); },
-     .names = kBooleanNames},
-    {.name = u"Enabled",
-     .kind = PropertyKind::enumeration,
-     .get_ordinal = [](const Component& c) { return ordinal(as_item(c).Enabled()); },
-     .names = kBooleanNames},
-    {.name = u"Visible",
-     .kind = PropertyKind::enumeration,
-     .get_ordinal = [](const Component& c) { return ordinal(as_item(c).Visible()); },
-     .names = kBooleanNames},
-    {.name = u"GroupIndex",
-     .kind = PropertyKind::integer,
-     .get_ordinal = [](const Component& c) { return as_item(c).GroupIndex(); }},
-    {.name = u"HelpContext",
-     .kind = PropertyKind::integer,
-     .get_ordinal = [](const Component& c) { return as_item(c).HelpContext(); }},
-    {.name = u"ImageIndex",
-     .kind = PropertyKind::integer,
-     .get_ordinal = [](const Component& c) { return as_item(c).ImageIndex(); }},
+    boolean_property<MenuItem, &MenuItem::Checked>(u"Checked"),
+    boolean_property<MenuItem, &MenuItem::AutoCheck>(u"AutoCheck"),
+    boolean_property<MenuItem, &MenuItem::RadioItem>(u"RadioItem"),
+    boolean_property<MenuItem, &MenuItem::Enabled>(u"Enabled"),
+    boolean_property<MenuItem, &MenuItem::Visible>(u"Visible"),
+    integer_property<MenuItem, &MenuItem::GroupIndex>(u"GroupIndex"),
+    integer_property<MenuItem, &MenuItem::HelpContext>(u"HelpContext"),
+    integer_property<MenuItem, &MenuItem::ImageIndex>(u"ImageIndex"),
 };
 
 }  // namespace
@@ -62,10 +33,8 @@ MenuItem::~MenuItem() {
 }
 
 const PropertyInfo* MenuItem::find_property(std::u16string_view name) const {
-  if (const PropertyInfo* info = find_in(kMenuItemProperties, name)) {
-    return info;
-  }
-  return Component::find_property(name);
+  const PropertyInfo* info = find_in(kMenuItemProperties, name);
+  return info != nullptr ? info : Component::find_property(name);
 }
 
 void MenuItem::SetChecked(bool value) {

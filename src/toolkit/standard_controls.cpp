@@ -26,24 +26,18 @@ constexpr PropertyInfo kCheckBoxProperties[] = {
 }  // namespace
 
 const PropertyInfo* Label::find_property(std::u16string_view name) const {
-  if (const PropertyInfo* info = find_in(kLabelProperties, name)) {
-    return info;
-  }
-  return Control::find_property(name);
+  const PropertyInfo* info = find_in(kLabelProperties, name);
+  return info != nullptr ? info : Control::find_property(name);
 }
 
 const PropertyInfo* Button::find_property(std::u16string_view name) const {
-  if (const PropertyInfo* info = find_in(kButtonProperties, name)) {
-    return info;
-  }
-  return Control::find_property(name);
+  const PropertyInfo* info = find_in(kButtonProperties, name);
+  return info != nullptr ? info : Control::find_property(name);
 }
 
 const PropertyInfo* CheckBox::find_property(std::u16string_view name) const {
-  if (const PropertyInfo* info = find_in(kCheckBoxProperties, name)) {
-    return info;
-  }
-  return Control::find_property(name);
+  const PropertyInfo* info = find_in(kCheckBoxProperties, name);
+  return info != nullptr ? info : Control::find_property(name);
 }
 
 }  // namespace kb

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 #include "lang/lang.h"
 #include "platform/error.h"
@@ -26,20 +27,11 @@ class SystemFileSystemTest : public testing::Test {
     CreateDirectoryW(wide(folder_), nullptr);
   }
   ~SystemFileSystemTest() override {
-    WIN32_FIND_DATAW found;
-    const std::u16string pattern = folder_ + u"\\*";
-    HANDLE search = FindFirstFileW(wide(pattern), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        const std::u16string name(from_wide(found.cFileName));
-        if (name != u"." && name != u"..") {
-          const std::u16string file = folder_ + u"\\" + name;
-          SetFileAttributesW(wide(file), FILE_ATTRIBUTE_NORMAL);
-          DeleteFileW(wide(file));
-          RemoveDirectoryW(wide(file));
-        }
-      } while (FindNextFileW(search, &found));
-      FindClose(search);
+    for (const std::u16string& name : entries()) {
+      const std::u16string file = folder_ + u"\\" + name;
+      SetFileAttributesW(wide(file), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(wide(file));
+      RemoveDirectoryW(wide(file));
     }
     RemoveDirectoryW(wide(folder_));
   }
@@ -55,19 +47,22 @@ class SystemFileSystemTest : public testing::Test {
     CloseHandle(file);
   }
 
-  std::size_t entries() const {
-    std::size_t count = 0;
+  // The names in the test's folder.
+  std::vector<std::u16string> entries() const {
+    std::vector<std::u16string> names;
     WIN32_FIND_DATAW found;
     const std::u16string pattern = folder_ + u"\\*";
     HANDLE search = FindFirstFileW(wide(pattern), &found);
     if (search != INVALID_HANDLE_VALUE) {
       do {
         const std::u16string name(from_wide(found.cFileName));
-        count += name != u"." && name != u"..";
+        if (name != u"." && name != u"..") {
+          names.push_back(name);
+        }
       } while (FindNextFileW(search, &found));
       FindClose(search);
     }
-    return count;
+    return names;
   }
 
   std::u16string folder_;
@@ -108,7 +103,7 @@ TEST_F(SystemFileSystemTest, ReplacesThroughATemporaryFileThatDoesNotRemain) {
   EXPECT_EQ(files.read_file(path(u"index.txt")), "first");
   files.replace_file(path(u"index.txt"), "");
   EXPECT_EQ(files.read_file(path(u"index.txt")), "");
-  EXPECT_EQ(entries(), 1u);
+  EXPECT_EQ(entries().size(), 1u);
 }
 
 TEST_F(SystemFileSystemTest, AFailedReplaceKeepsTheOldBytes) {
@@ -126,7 +121,7 @@ TEST_F(SystemFileSystemTest, AFailedReplaceKeepsTheOldBytes) {
   EXPECT_EQ(files.read_file(path(u"in use.txt")), "old");
 
   EXPECT_THROW(files.replace_file(path(u"no folder\\index.txt"), "new"), Error);
-  EXPECT_EQ(entries(), 2u) << "no temporary file is left";
+  EXPECT_EQ(entries().size(), 2u) << "no temporary file is left";
 }
 
 TEST_F(SystemFileSystemTest, ASaveThatFailsOnTheIndexLeavesBothFilesAsTheyWere) {
@@ -150,7 +145,7 @@ TEST_F(SystemFileSystemTest, ASaveThatFailsOnTheIndexLeavesBothFilesAsTheyWere) 
   SetFileAttributesW(wide(path(u"index.txt")), FILE_ATTRIBUTE_NORMAL);
   lang.Save_Translation(path(u"en.nlang3"), path(u"index.txt"));
   EXPECT_EQ(files.read_file(path(u"index.txt")), "S.A=TEXT,5,02.00.00\r\n");
-  EXPECT_EQ(entries(), 2u);
+  EXPECT_EQ(entries().size(), 2u);
 }
 
 }  // namespace
