@@ -188,7 +188,7 @@ void TLang::Set_Components(std::u16string_view section_id, Component& obj, bool 
     if (!text.empty()) {
       const std::u16string cls = platform_.codec.to_upper(obj.ClassName());
       if (!put_text(obj, cls, text)) {
-        ++missing_objects_;
+        count(missing_objects_);
       } else if (cls == u"TVOSKUNICODESTBUTTON") {
         if (auto* control = dynamic_cast<Control*>(&obj)) {
           control->repaint();

@@ -100,8 +100,7 @@ TLang::TLang(const LangPlatform& platform)
 
 TLang::~TLang() = default;
 
-const std::u16string& TLang::key(std::u16string_view section,
-                                 std::u16string_view component) const {
+const std::u16string& TLang::key(std::u16string_view section, std::u16string_view component) const {
   key_.assign(section).append(u".").append(component);
   return key_;
 }
@@ -138,7 +137,7 @@ std::u16string TLang::Get_StringW(std::u16string_view section_id, std::u16string
       position < 0 ? std::u16string_view()
                    : TextLineList::value_of(translation_.line(static_cast<std::size_t>(position)));
   if (text.empty()) {
-    ++missing_items_;
+    count(missing_items_);
     return {};
   }
   return restore_line_breaks(text);

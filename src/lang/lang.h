@@ -88,6 +88,13 @@ class TLang {
   std::u16string index_file_;
   mutable std::u16string key_;  // reused by every lookup
 
+  // The counters stop at their largest value rather than overflow.
+  static void count(std::int32_t& counter) {
+    if (counter < INT32_MAX) {
+      ++counter;
+    }
+  }
+
   const std::u16string& key(std::u16string_view section, std::u16string_view component) const;
 };
 

@@ -101,10 +101,8 @@ void HostFileSystem::replace_file(const std::u16string& path, std::string_view b
     ::unlink(temporary.c_str());
     return failure(u"Cannot write", path, error);
   };
-  // mkstemp makes the file private; give it the mode a new file normally gets.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(file.get(), 0666 & ~mask);
+  // mkstemp makes the file private; give it the mode of an ordinary file.
+  ::fchmod(file.get(), 0644);
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t wrote = ::write(file.get(), bytes.data() + done, bytes.size() - done);
