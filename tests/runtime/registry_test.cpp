@@ -90,11 +90,16 @@ TEST_F(RegistryOnSim, WritingCreatesTheWholeKeyPath) {
   EXPECT_EQ(backend->openings().back().op, Op::open) << "an existing key is not created again";
 }
 
-TEST_F(RegistryOnSim, NamesIgnoreLetterCase) {
+TEST_F(RegistryOnSim, PathsAndNamesAreReadAsTheSystemReadsThem) {
   registry.REG_WriteString(kUser, u"Software\\korvalen", u"ForceLanguage_LCID", u"en");
   registry.REG_WriteString(kUser, u"SOFTWARE\\KORVALEN", u"forcelanguage_lcid", u"de-de");
   EXPECT_EQ(backend->value_count(kUser, u"software\\Korvalen"), 1u);
   EXPECT_EQ(registry.REG_ReadString(kUser, u"SoftWare\\KorValen", u"FORCELANGUAGE_LCID"), u"de-de");
+  EXPECT_EQ(registry.REG_ReadString(kUser, u"SOFTWARE\\\\Korvalen\\", u"ForceLanguage_LCID"),
+            u"de-de")
+      << "doubled and trailing separators are passed over";
+  EXPECT_EQ(registry.REG_ReadString(kUser, u"\\SOFTWARE\\Korvalen", u"ForceLanguage_LCID"), u"")
+      << "a path must not begin with a separator";
 }
 
 TEST_F(RegistryOnSim, DeletingRemovesOnlyAValueThatIsThere) {

@@ -85,6 +85,11 @@ TEST_F(SystemRegistry, WritersCreateTheWholePathAndStoreWhatTheReadersGiveBack) 
             (std::pair<DWORD, std::u16string>{8, std::u16string(u"abc\0", 4)}));
   EXPECT_EQ(registry.REG_ReadString(kUser, options, u"FORCELANGUAGE_LCID"), u"abc")
       << "names ignore letter case";
+  EXPECT_EQ(registry.REG_ReadString(kUser, path + u"\\\\korvalen barlume\\Options\\",
+                                    u"ForceLanguage_LCID"),
+            u"abc")
+      << "doubled and trailing separators are passed over, as the in-memory registry does";
+  EXPECT_EQ(registry.REG_ReadString(kUser, u"\\" + options, u"ForceLanguage_LCID"), u"");
 }
 
 TEST_F(SystemRegistry, DeletingRemovesOnlyAValueThatIsThere) {

@@ -20,20 +20,18 @@ bool same_name(std::u16string_view a, std::u16string_view b) {
                     [](char16_t x, char16_t y) { return folded(x) == folded(y); });
 }
 
-// The levels of a key path; nothing for a path with an empty level in it. One trailing "\"
-// is allowed, as the system allows it.
+// The levels of a key path, as the system reads it: a path must not begin with "\", and empty
+// levels elsewhere (a doubled or trailing "\") are passed over.
 std::optional<std::vector<std::u16string_view>> levels_of(std::u16string_view path) {
+  if (!path.empty() && path.front() == u'\\') {
+    return std::nullopt;
+  }
   std::vector<std::u16string_view> levels;
   std::size_t start = 0;
   while (start < path.size()) {
-    const std::size_t end = path.find(u'\\', start);
-    const std::u16string_view level = path.substr(start, end - start);
-    if (level.empty()) {
-      return std::nullopt;
-    }
-    levels.push_back(level);
-    if (end == std::u16string_view::npos) {
-      break;
+    const std::size_t end = std::min(path.find(u'\\', start), path.size());
+    if (end > start) {
+      levels.push_back(path.substr(start, end - start));
     }
     start = end + 1;
   }

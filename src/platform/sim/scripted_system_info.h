@@ -23,23 +23,13 @@ class ScriptedSystemInfo final : public SystemInfo {
   std::map<std::int32_t, std::u16string> special_folders{{28, u"C:\\Users\\Anna\\AppData\\Local"}};
   bool wow64 = false;
 
-  // How often each query was asked, and the working set trimmed.
-  std::size_t version_queries = 0;
+  // How often the WOW64 probe was asked, and the working set trimmed.
   std::size_t wow64_probes = 0;
   std::size_t trims = 0;
 
-  std::optional<WindowsVersion> reported_version() override {
-    ++version_queries;
-    return reported;
-  }
-  std::optional<WindowsVersion> kernel32_version() override {
-    ++version_queries;
-    return kernel32;
-  }
-  std::optional<WindowsVersion> workstation_version() override {
-    ++version_queries;
-    return workstation;
-  }
+  std::optional<WindowsVersion> reported_version() override { return reported; }
+  std::optional<WindowsVersion> kernel32_version() override { return kernel32; }
+  std::optional<WindowsVersion> workstation_version() override { return workstation; }
   std::u16string module_file_name() override { return module_path; }
   std::u16string windows_folder() override { return windows; }
   std::u16string system_folder() override { return system; }
