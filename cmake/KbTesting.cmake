@@ -1,4 +1,5 @@
-# GoogleTest: the system's for native builds; for cross builds, compiled from Debian's sources.
+# GoogleTest: the system's for native builds; for cross builds (Windows, 32-bit Linux),
+# compiled from Debian's sources.
 include(GoogleTest)
 
 if(CMAKE_CROSSCOMPILING)
@@ -29,10 +30,13 @@ function(kb_add_test name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gmock GTest::gtest_main)
   kb_target_warnings(${name})
 
-  if(CMAKE_CROSSCOMPILING)
+  if(WIN32 AND CMAKE_CROSSCOMPILING)
     set(labels wine)
   else()
     set(labels native)
+  endif()
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    list(APPEND labels x86)
   endif()
   if(ARG_THREADED)
     list(APPEND labels threads)

@@ -7,6 +7,7 @@ KB_TEST_PACKAGES=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 wine32:i386 xvfb
   clang libclang-rt-14-dev
+  g++-multilib qemu-user-static
 )
 
 kb_package_installed() {

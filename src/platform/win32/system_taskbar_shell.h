@@ -37,6 +37,10 @@ void ApplyAccent(HWND window, const AccentPolicy* accent);
 // The desktop's real taskbar windows.
 class SystemTaskbarShell final : public TaskbarShell {
  public:
+  // Start-up binds the entry point before any window exists; binding again here costs nothing
+  // and means a shell never runs unbound.
+  SystemTaskbarShell() { BindSetWindowCompositionAttribute(); }
+
   void find_windows(std::u16string_view class_name, std::vector<WindowHandle>& found) override;
   void apply_accent(WindowHandle window, const AccentPolicy& accent) override;
   void send_theme_changed(WindowHandle window) override;

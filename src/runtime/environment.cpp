@@ -1,0 +1,170 @@
+#include "runtime/environment.h"
+
+#include <string>
+#include <utility>
+
+#include "platform/debug_output.h"
+#include "platform/text.h"
+#include "runtime/integer_text.h"
+#include "runtime/registry.h"
+
+namespace kb {
+namespace {
+
+constexpr std::u16string_view kCurrentVersionKey =
+    u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+constexpr std::u16string_view kInternetExplorerKey = u"SOFTWARE\\Microsoft\\Internet Explorer";
+constexpr std::int32_t kLocalAppDataFolder = 28;
+
+bool at_least(WindowsVersion version, std::uint32_t major, std::uint32_t minor) {
+  return version.major > major || (version.major == major && version.minor >= minor);
+}
+
+std::u16string decimal(std::uint32_t number) {
+  return from_utf8(std::to_string(number));
+}
+
+}  // namespace
+
+WindowsVersion RealWindowsVersion(SystemInfo& system) {
+  const WindowsVersion reported = system.reported_version().value_or(WindowsVersion{});
+  if (!at_least(reported, 6, 2)) {
+    return reported;
+  }
+  if (const auto kernel32 = system.kernel32_version()) {
+    return *kernel32;
+  }
+  return system.workstation_version().value_or(reported);
+}
+
+bool ProductNameIsWindows10(std::u16string_view product_name) {
+  // Blanks and control characters around the name do not count.
+  while (!product_name.empty() && product_name.front() <= u' ') {
+    product_name.remove_prefix(1);
+  }
+  while (!product_name.empty() && product_name.back() <= u' ') {
+    product_name.remove_suffix(1);
+  }
+  std::u16string upper(product_name);
+  for (char16_t& c : upper) {
+    if (c >= u'a' && c <= u'z') {
+      c = static_cast<char16_t>(c - u'a' + u'A');
+    }
+  }
+  return upper.find(u"WINDOWS 10") != std::u16string::npos;
+}
+
+std::u16string FolderOf(std::u16string_view path) {
+  if (path.empty()) {
+    return {};
+  }
+  // The last character never counts, so a path ending in "\" gives its parent folder.
+  const std::size_t separator = path.substr(0, path.size() - 1).rfind(u'\\');
+  return separator == std::u16string_view::npos ? std::u16string()
+                                                : std::u16string(path.substr(0, separator));
+}
+
+std::u16string WindowsNameOf(WindowsVersion version) {
+  if (version.major >= 10 || (version.major == 6 && version.minor >= 4)) {
+    return u"Windows 10";
+  }
+  if (version.major == 6) {
+    constexpr const char16_t* kNames[] = {u"Windows Vista", u"Windows 7", u"Windows 8",
+                                          u"Windows 8.1"};
+    return kNames[version.minor];
+  }
+  if (version.major == 5 && version.minor == 1) {
+    return u"Windows XP";
+  }
+  return u"Windows";
+}
+
+std::int32_t IeVersionOf(std::u16string_view version, std::int32_t current) {
+  const std::size_t dot = version.find(u'.');
+  if (dot == std::u16string_view::npos) {
+    return current;
+  }
+  return parse_int32_or(version.substr(0, dot), 6);
+}
+
+Environment DetectEnvironment(SystemInfo& system, const Registry& registry, DebugOutput& debug) {
+  Environment env;
+  const WindowsVersion version = RealWindowsVersion(system);
+  debug.write_line(u"WindowsVersion=" + decimal(version.major) + u"." + decimal(version.minor));
+
+  env.IS_WIN7_OR_LATER = at_least(version, 6, 1);
+  env.IS_WIN8_OR_LATER = at_least(version, 6, 2);
+  env.WINDOWS_NAME = WindowsNameOf(version);
+  // Versions 6.4 to 9.x were test builds of Windows 10; their product name tells.
+  if (version.major == 6 && version.minor > 3) {
+    env.IS_WIN10 = ProductNameIsWindows10(
+        registry.REG_ReadString(RegistryRoot::local_machine, kCurrentVersionKey, u"ProductName"));
+  }
+  if (version.major >= 10) {
+    env.IS_WIN10 = true;
+  }
+  env.IS_WIN8_OR_LATER = env.IS_WIN8_OR_LATER || env.IS_WIN10;
+
+  env.APP_IS_WOW64 = system.is_wow64();
+  env.WINDOWS_FOLDER = system.windows_folder();
+  env.SYSTEM_FOLDER = system.system_folder();
+  if (!env.WINDOWS_FOLDER.empty()) {
+    env.WINDOWS_TEMP_FOLDER = env.WINDOWS_FOLDER + u"\\TEMP";
+  }
+  const std::u16string local_app_data = system.special_folder(kLocalAppDataFolder);
+  if (!local_app_data.empty()) {
+    env.USER_TEMP_FOLDER =
+        FolderOf(local_app_data) + (version.major >= 6 ? u"\\Local\\Temp" : u"\\TEMP");
+  }
+  if (registry.REG_ValueExists(RegistryRoot::local_machine, kInternetExplorerKey, u"Version")) {
+    env.IE_VERSION = IeVersionOf(
+        registry.REG_ReadString(RegistryRoot::local_machine, kInternetExplorerKey, u"Version"),
+        env.IE_VERSION);
+  }
+
+  env.PROGRAM_FOLDER = FolderOf(system.module_file_name());
+  return env;
+}
+
+namespace {
+
+struct ProcessEnvironmentState {
+  std::shared_ptr<SystemInfo> system;
+  Environment environment;
+};
+
+ProcessEnvironmentState& process_state() {
+  static ProcessEnvironmentState state;
+  return state;
+}
+
+}  // namespace
+
+void InitEnvironment(std::shared_ptr<SystemInfo> system, DebugOutput& debug) {
+  ProcessEnvironmentState& state = process_state();
+  state = {};
+  if (system) {
+    state.environment = DetectEnvironment(*system, ProcessRegistry(), debug);
+    state.system = std::move(system);
+  }
+}
+
+const Environment& ProcessEnvironment() {
+  return process_state().environment;
+}
+
+bool IS_WIN10() {
+  return ProcessEnvironment().IS_WIN10;
+}
+
+const std::u16string& PROGRAM_FOLDER() {
+  return ProcessEnvironment().PROGRAM_FOLDER;
+}
+
+void TrimWorkingSet() {
+  if (const auto& system = process_state().system) {
+    system->trim_working_set();
+  }
+}
+
+}  // namespace kb
