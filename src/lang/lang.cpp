@@ -1,10 +1,10 @@
 #include "lang/lang.h"
 
-#include <charconv>
 #include <optional>
 
 #include "platform/error.h"
 #include "platform/text.h"
+#include "runtime/integer_text.h"
 
 namespace kb {
 namespace {
@@ -14,30 +14,6 @@ std::u16string make_key(std::u16string_view section, std::u16string_view compone
   key.reserve(section.size() + 1 + component.size());
   key.append(section).append(u".").append(component);
   return key;
-}
-
-// A decimal integer, with an optional sign, that fits 32 bits; nothing else.
-std::optional<std::int32_t> parse_decimal(std::u16string_view text) {
-  std::string ascii;
-  for (const char16_t c : text) {
-    if (c >= 0x80) {
-      return std::nullopt;
-    }
-    ascii.push_back(static_cast<char>(c));
-  }
-  std::string_view digits = ascii;
-  if (digits.starts_with('+')) {
-    digits.remove_prefix(1);
-    if (digits.starts_with('-')) {
-      return std::nullopt;
-    }
-  }
-  std::int32_t value = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (error != std::errc() || end != digits.data() + digits.size()) {
-    return std::nullopt;
-  }
-  return value;
 }
 
 std::u16string decimal(std::int64_t value) {
@@ -180,10 +156,10 @@ void TLang::Read_FromIndex(std::u16string_view section_id, std::u16string_view c
   if (comma == rest.npos) {
     throw malformed(u"the comma after the width is missing");
   }
-  const std::optional<std::int32_t> width = parse_decimal(rest.substr(0, comma));
+  const std::optional<std::int32_t> width = parse_int32(rest.substr(0, comma));
   if (!width) {
     throw malformed(u"the width \"" + std::u16string(rest.substr(0, comma)) +
-                    u"\" is not a decimal integer");
+                    u"\" is not a whole number");
   }
   html = value.starts_with(u"HTML");
   max_width = *width;

@@ -57,8 +57,8 @@ class TLang {
   void Add_StringW(std::u16string_view section_id, std::u16string_view component_name,
                    std::u16string_view text);
 
-  // The key's index entry. Outputs are untouched when the key has none. Throws kb::Error when
-  // the width is not a decimal integer or the comma after it is missing.
+  // The key's index entry. Outputs are untouched when the key has none. Throws kb::Error, and
+  // sets no output, when the width is not a whole number or the comma after it is missing.
   void Read_FromIndex(std::u16string_view section_id, std::u16string_view component_name,
                       bool& html, std::int32_t& max_width, std::u16string& version) const;
   // Sets the key's index entry: replaces its first line, or appends one. A component name

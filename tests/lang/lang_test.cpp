@@ -233,7 +233,7 @@ TEST_F(LangTest, AFailedSaveLeavesTheOldBytesOfTheFileItFailedOn) {
 
 TEST_F(LangTest, IndexEntriesAreParsedByTheirFixedLayout) {
   loaded({}, {u"S.Html=HTML,0,01.00.00", u"S.Lower=html,0,01.00.00", u"S.Text=TEXT,195,1.2",
-              u"S.Commas=TEXT,-5,a,b"});
+              u"S.Commas=TEXT,-5,a,b", u"S.Hex=TEXT,$12C,x"});
   struct Case {
     const char16_t* component;
     bool html;
@@ -241,10 +241,9 @@ TEST_F(LangTest, IndexEntriesAreParsedByTheirFixedLayout) {
     std::u16string version;
   };
   const Case cases[] = {
-      {u"Html", true, 0, u"01.00.00"},
-      {u"lower", false, 0, u"01.00.00"},
-      {u"TEXT", false, 195, u"1.2"},
-      {u"Commas", false, -5, u"a,b"},
+      {u"Html", true, 0, u"01.00.00"}, {u"lower", false, 0, u"01.00.00"},
+      {u"TEXT", false, 195, u"1.2"},   {u"Commas", false, -5, u"a,b"},
+      {u"Hex", false, 300, u"x"},  // the program's reading of numbers
   };
   for (const Case& c : cases) {
     bool html = !c.html;
@@ -273,7 +272,7 @@ TEST_F(LangTest, AnAbsentEntryLeavesTheOutputsAndAMalformedOneIsAnError) {
             u"malformed: the comma after the width is missing.");
   EXPECT_EQ(error_of([&] { lang.Read_FromIndex(u"S", u"Word", html, width, version); }),
             u"The index entry \"S.Word=TEXT,wide,01.00.00\" in \"C:\\KB\\translation\\index.txt\" "
-            u"is malformed: the width \"wide\" is not a decimal integer.");
+            u"is malformed: the width \"wide\" is not a whole number.");
   for (const char16_t* malformed : {u"Empty", u"Big", u"Plus", u"Short"}) {
     EXPECT_THROW(lang.Read_FromIndex(u"S", malformed, html, width, version), Error)
         << to_utf8(malformed);
