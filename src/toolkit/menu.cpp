@@ -1,0 +1,78 @@
+#include "toolkit/menu.h"
+
+#include <algorithm>
+
+namespace kb {
+namespace {
+
+constexpr PropertyInfo kMenuItemProperties[] = {
+    {.name = u"Caption",
+     .kind = PropertyKind::text,
+     .get_text = [](const Component& c) { return static_cast<const MenuItem&>(c).Caption(); },
+     .set_text = [](Component& c,
+                    std::u16string_view text) { static_cast<MenuItem&>(c).SetCaption(text); }},
+    boolean_property<MenuItem, &MenuItem::Checked>(u"Checked"),
+    boolean_property<MenuItem, &MenuItem::AutoCheck>(u"AutoCheck"),
+    boolean_property<MenuItem, &MenuItem::RadioItem>(u"RadioItem"),
+    boolean_property<MenuItem, &MenuItem::Enabled>(u"Enabled"),
+    boolean_property<MenuItem, &MenuItem::Visible>(u"Visible"),
+    integer_property<MenuItem, &MenuItem::GroupIndex>(u"GroupIndex"),
+    integer_property<MenuItem, &MenuItem::HelpContext>(u"HelpContext"),
+    integer_property<MenuItem, &MenuItem::ImageIndex>(u"ImageIndex"),
+};
+
+}  // namespace
+
+MenuItem::~MenuItem() {
+  for (MenuItem* item : items_) {
+    item->parent_ = nullptr;
+  }
+  if (parent_ != nullptr) {
+    parent_->Remove(*this);
+  }
+}
+
+const PropertyInfo* MenuItem::find_property(std::u16string_view name) const {
+  const PropertyInfo* info = find_in(kMenuItemProperties, name);
+  return info != nullptr ? info : Component::find_property(name);
+}
+
+void MenuItem::SetChecked(bool value) {
+  checked_ = value;
+  if (value && radio_item_ && parent_ != nullptr) {
+    for (MenuItem* other : parent_->items_) {
+      if (other != this && other->radio_item_ && other->group_index_ == group_index_) {
+        other->checked_ = false;
+      }
+    }
+  }
+}
+
+void MenuItem::Add(MenuItem& item) {
+  if (item.parent_ != nullptr) {
+    item.parent_->Remove(item);
+  }
+  item.parent_ = this;
+  items_.push_back(&item);
+}
+
+void MenuItem::Remove(MenuItem& item) {
+  if (item.parent_ == this) {
+    std::erase(items_, &item);
+    item.parent_ = nullptr;
+  }
+}
+
+void MenuItem::Click() {
+  if (auto_check_) {
+    SetChecked(!checked_);
+  }
+  if (on_click_) {
+    on_click_(*this);
+  }
+}
+
+PopupMenu::PopupMenu(std::u16string name)
+    : Component(u"TPopupMenu", std::move(name)), items_(std::make_unique<MenuItem>(u"")) {}
+
+}  // namespace kb
