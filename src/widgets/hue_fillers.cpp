@@ -1,0 +1,204 @@
+#include "widgets/hue_fillers.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "widgets/bitmap32.h"
+#include "widgets/extended_math.h"
+
+namespace kb {
+
+using extended::round_single;
+using extended::to_single;
+
+namespace {
+
+// atan(t) / t as a polynomial in t^2 for |t| <= tan(pi/8): a Chebyshev fit, within 1e-16.
+constexpr double kAtanCoefficients[] = {
+    9.99999999999999965320e-01,  -3.33333333333284385718e-01, 1.99999999988551101336e-01,
+    -1.42857141809764668302e-01, 1.11111061804559452198e-01,  -9.09077307480841378967e-02,
+    7.68995349630685775628e-02,  -6.64023393042940858873e-02, 5.68834922680901047934e-02,
+    -4.34805221571646247778e-02, 2.11353731576932452078e-02,
+};
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kTanPiOver8 = 0.41421356237309504880;
+// How far the fast hue and saturation may be from the extended ones: a thousand times what
+// the fit and the double arithmetic can err by.
+constexpr double kHueTolerance = 1e-13;
+constexpr double kRelativeSaturationTolerance = 1e-13;
+
+// atan2(dy, dx) * (1 / 2pi) + 0.5 in double precision, within about 1e-15.
+double fast_hue(double dx, double dy) {
+  const double ax = std::fabs(dx);
+  const double ay = std::fabs(dy);
+  const double big = std::max(ax, ay);
+  const double small = std::min(ax, ay);
+  double t;
+  double base;
+  if (small > kTanPiOver8 * big) {
+    t = (small - big) / (small + big);  // atan(s/b) = pi/4 + atan((s - b) / (s + b))
+    base = kPi / 4;
+  } else {
+    t = small / big;
+    base = 0;
+  }
+  const double u = t * t;
+  double p = kAtanCoefficients[10];
+  for (int i = 9; i >= 0; --i) {
+    p = p * u + kAtanCoefficients[i];
+  }
+  double angle = base + t * p;
+  if (ay > ax) {
+    angle = kPi / 2 - angle;
+  }
+  if (dx < 0) {
+    angle = kPi - angle;
+  }
+  if (dy < 0) {
+    angle = -angle;
+  }
+  return angle * (1 / (2 * kPi)) + 0.5;
+}
+
+// HsvToColor32 for a hue in [0, 1) and a saturation of at least 1/32, in double arithmetic
+// that is exact or checked: false where the extended computation might round differently.
+bool fast_hsv(float h, float s, float v_scaled, TColor32& color) {
+  const double six = 6.0 * static_cast<double>(h);
+  const double floor_six = std::floor(six);
+  float f = round_single(six - floor_six);
+  const int i = static_cast<int>(floor_six);
+  if (i % 2 == 0) {
+    if (f != 0 && f < 0x1p-29f) {
+      return false;  // 1 - f would not be exact in double
+    }
+    f = round_single(1.0 - static_cast<double>(f));
+  }
+  const double v_d = v_scaled;
+  // With s >= 1/32 both 1 - s and its product with v are exact in double, as in extended.
+  const double q_d = v_d * (1.0 - static_cast<double>(s));
+  double p_d;
+  if (f == 0 || f == 1) {
+    p_d = v_d * (1.0 - static_cast<double>(s) * static_cast<double>(f));  // exact as well
+  } else {
+    p_d = v_d * (1.0 - static_cast<double>(s) * static_cast<double>(f));
+    const double fraction = p_d - std::floor(p_d);
+    if (fraction < 1e-9 || fraction > 1 - 1e-9) {
+      return false;  // too near a whole number for the rounding to be sure
+    }
+  }
+  const auto p = static_cast<std::uint32_t>(p_d);
+  const auto q = static_cast<std::uint32_t>(q_d);
+  const auto v = static_cast<std::uint32_t>(v_d);
+  std::uint32_t r;
+  std::uint32_t g;
+  std::uint32_t b;
+  switch (i) {
+    case 0:
+      r = v, g = p, b = q;
+      break;
+    case 1:
+      r = p, g = v, b = q;
+      break;
+    case 2:
+      r = q, g = v, b = p;
+      break;
+    case 3:
+      r = q, g = p, b = v;
+      break;
+    case 4:
+      r = p, g = q, b = v;
+      break;
+    default:
+      r = v, g = q, b = p;
+      break;
+  }
+  color = 0xFF000000u | ((r & 0xFFu) << 16) | ((g & 0xFFu) << 8) | (b & 0xFFu);
+  return true;
+}
+
+}  // namespace
+
+float HueAt(TFloatPoint centre, long double x, long double y) {
+  const long double dx = x - centre.X;
+  const long double dy = y - centre.Y;
+  return to_single(std::atan2(dy, dx) * extended::kInvTwoPi + 0.5L);
+}
+
+THueCirclePolygonFiller::THueCirclePolygonFiller(TFloatPoint centre, bool web_safe)
+    : FCenter(centre), FWebSafe(web_safe) {}
+
+float THueCirclePolygonFiller::saturation_at(long double distance) const {
+  if (!saturation_from_distance_) {
+    return 1;
+  }
+  return to_single(std::min(distance * inv_radius_, 1.0L));
+}
+
+TColor32 THueCirclePolygonFiller::exact_color(long double dx, long double dy) const {
+  const float hue = to_single(std::atan2(dy, dx) * extended::kInvTwoPi + 0.5L);
+  const float saturation = saturation_at(std::sqrt(dx * dx + dy * dy));
+  TColor32 color = HsvToColor32(hue, saturation, value_);
+  if (FWebSafe) {
+    SnapWebSafe(color);
+  }
+  return color;
+}
+
+TColor32 THueCirclePolygonFiller::ColorAt(int x, int y) const {
+  return exact_color(static_cast<long double>(x) - FCenter.X,
+                     static_cast<long double>(y) - FCenter.Y);
+}
+
+void THueCirclePolygonFiller::FillLine(TColor32* target, int x, int y, int length,
+                                       const std::uint8_t* coverage) {
+  // Pixel offsets from the centre are exact in double, and so are their squares' sums.
+  const double dy = static_cast<double>(y) - static_cast<double>(FCenter.Y);
+  const double dy2 = dy * dy;
+  const double inv_radius = inv_radius_;
+  // Values outside 0..1 are the caller's affair; the plain path keeps them harmless.
+  const bool value_in_range = scaled_value_ >= 0 && scaled_value_ <= 255;
+  for (int i = 0; i < length; ++i) {
+    const double dx = static_cast<double>(x + i) - static_cast<double>(FCenter.X);
+    TColor32 color = 0;
+    bool done = false;
+    const double h = fast_hue(dx, dy);
+    const float h_low = round_single(h - kHueTolerance);
+    const float h_high = round_single(h + kHueTolerance);
+    if (value_in_range && h_low == h_high && h_low < 1.0f && (dx != 0 || dy != 0)) {
+      float s = 1;
+      bool sure = true;
+      if (saturation_from_distance_) {
+        const double sd = std::sqrt(dx * dx + dy2) * inv_radius;
+        const float s_low = round_single(std::min(sd * (1 - kRelativeSaturationTolerance), 1.0));
+        const float s_high = round_single(std::min(sd * (1 + kRelativeSaturationTolerance), 1.0));
+        sure = s_low == s_high;
+        s = s_low;
+      }
+      if (sure && s >= 0x1p-5f && fast_hsv(h_low, s, scaled_value_, color)) {
+        if (FWebSafe) {
+          SnapWebSafe(color);
+        }
+        done = true;
+      }
+    }
+    if (!done) {
+      color = exact_color(dx, dy);
+    }
+    target[i] = coverage[i] == 255 ? color : blend_color(color, target[i], coverage[i]);
+  }
+}
+
+THueSaturationCirclePolygonFiller::THueSaturationCirclePolygonFiller(TFloatPoint centre,
+                                                                     float radius, float value,
+                                                                     bool web_safe)
+    : THueCirclePolygonFiller(centre, web_safe),
+      FRadius(std::max(radius, 1.0f)),
+      FInvRadius(to_single(1.0L / FRadius)),
+      FValue(value) {
+  saturation_from_distance_ = true;
+  inv_radius_ = FInvRadius;
+  value_ = FValue;
+  scaled_value_ = to_single(255.0L * FValue);
+}
+
+}  // namespace kb

@@ -1,0 +1,59 @@
+#include "widgets/polygon_filler.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "widgets/bitmap32.h"
+
+namespace kb {
+
+void TSolidPolygonFiller::FillLine(TColor32* target, int, int, int length,
+                                   const std::uint8_t* coverage) {
+  if (color_ >> 24 == 255) {
+    const TColor32 opaque = color_;
+    for (int i = 0; i < length; ++i) {
+      target[i] = coverage[i] == 255 ? opaque : blend_color(opaque, target[i], coverage[i]);
+    }
+    return;
+  }
+  for (int i = 0; i < length; ++i) {
+    target[i] = blend_covered(color_, target[i], coverage[i]);
+  }
+}
+
+TLinearGradientPolygonFiller::TLinearGradientPolygonFiller(float start_y, TColor32 start_color,
+                                                           float end_y, TColor32 end_color)
+    : start_y_(start_y), end_y_(end_y), start_color_(start_color), end_color_(end_color) {}
+
+TColor32 TLinearGradientPolygonFiller::color_at_row(int y) const {
+  const double start = start_y_;
+  const double span = static_cast<double>(end_y_) - start;
+  const double centre = y + 0.5;
+  double t = span != 0 ? (centre - start) / span : (centre >= start ? 1.0 : 0.0);
+  t = std::clamp(t, 0.0, 1.0);
+  TColor32 color = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const double from = (start_color_ >> shift) & 0xFFu;
+    const double to = (end_color_ >> shift) & 0xFFu;
+    const auto channel = static_cast<std::uint32_t>(std::lround(from + (to - from) * t));
+    color |= std::min<std::uint32_t>(channel, 255) << shift;
+  }
+  return color;
+}
+
+void TLinearGradientPolygonFiller::FillLine(TColor32* target, int, int y, int length,
+                                            const std::uint8_t* coverage) {
+  const TColor32 color = color_at_row(y);
+  for (int i = 0; i < length; ++i) {
+    target[i] = blend_covered(color, target[i], coverage[i]);
+  }
+}
+
+void TInvertPolygonFiller::FillLine(TColor32* target, int, int, int length,
+                                    const std::uint8_t* coverage) {
+  for (int i = 0; i < length; ++i) {
+    target[i] = blend_covered(InvertColor32(target[i]), target[i], coverage[i]);
+  }
+}
+
+}  // namespace kb
