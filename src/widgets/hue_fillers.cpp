@@ -42,11 +42,21 @@ double fast_hue(double dx, double dy) {
     t = small / big;
     base = 0;
   }
+  // Estrin's scheme: a shorter chain of dependent steps than Horner's.
   const double u = t * t;
-  double p = kAtanCoefficients[10];
-  for (int i = 9; i >= 0; --i) {
-    p = p * u + kAtanCoefficients[i];
-  }
+  const double u2 = u * u;
+  const double u4 = u2 * u2;
+  const double u8 = u4 * u4;
+  const double* k = kAtanCoefficients;
+  const double p01 = k[0] + k[1] * u;
+  const double p23 = k[2] + k[3] * u;
+  const double p45 = k[4] + k[5] * u;
+  const double p67 = k[6] + k[7] * u;
+  const double p89 = k[8] + k[9] * u;
+  const double p0123 = p01 + p23 * u2;
+  const double p4567 = p45 + p67 * u2;
+  const double p8910 = p89 + k[10] * u2;
+  const double p = (p0123 + p4567 * u4) + p8910 * u8;
   double angle = base + t * p;
   if (ay > ax) {
     angle = kPi / 2 - angle;
@@ -63,10 +73,10 @@ double fast_hue(double dx, double dy) {
 // HsvToColor32 for a hue in [0, 1) and a saturation of at least 1/32, in double arithmetic
 // that is exact or checked: false where the extended computation might round differently.
 bool fast_hsv(float h, float s, float v_scaled, TColor32& color) {
+  // 6h is exact and in [0, 6): its whole part is its truncation.
   const double six = 6.0 * static_cast<double>(h);
-  const double floor_six = std::floor(six);
-  float f = round_single(six - floor_six);
-  const int i = static_cast<int>(floor_six);
+  const int i = static_cast<int>(six);
+  float f = round_single(six - i);
   if (i % 2 == 0) {
     if (f != 0 && f < 0x1p-29f) {
       return false;  // 1 - f would not be exact in double
@@ -81,7 +91,7 @@ bool fast_hsv(float h, float s, float v_scaled, TColor32& color) {
     p_d = v_d * (1.0 - static_cast<double>(s) * static_cast<double>(f));  // exact as well
   } else {
     p_d = v_d * (1.0 - static_cast<double>(s) * static_cast<double>(f));
-    const double fraction = p_d - std::floor(p_d);
+    const double fraction = p_d - static_cast<double>(static_cast<std::uint32_t>(p_d));
     if (fraction < 1e-9 || fraction > 1 - 1e-9) {
       return false;  // too near a whole number for the rounding to be sure
     }

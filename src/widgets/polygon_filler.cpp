@@ -7,17 +7,31 @@
 
 namespace kb {
 
+void TCustomPolygonFiller::FillFullLine(TColor32* target, int x, int y, int length) {
+  static constexpr std::uint8_t kFull[64] = {
+      255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+      255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+      255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+      255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255};
+  for (int done = 0; done < length; done += 64) {
+    FillLine(target + done, x + done, y, std::min(64, length - done), kFull);
+  }
+}
+
 void TSolidPolygonFiller::FillLine(TColor32* target, int, int, int length,
                                    const std::uint8_t* coverage) {
-  if (color_ >> 24 == 255) {
-    const TColor32 opaque = color_;
-    for (int i = 0; i < length; ++i) {
-      target[i] = coverage[i] == 255 ? opaque : blend_color(opaque, target[i], coverage[i]);
-    }
-    return;
-  }
   for (int i = 0; i < length; ++i) {
     target[i] = blend_covered(color_, target[i], coverage[i]);
+  }
+}
+
+void TSolidPolygonFiller::FillFullLine(TColor32* target, int, int, int length) {
+  if (color_ >> 24 == 255) {
+    std::fill(target, target + length, color_);
+  } else {
+    for (int i = 0; i < length; ++i) {
+      target[i] = blend_color(color_, target[i], color_ >> 24);
+    }
   }
 }
 

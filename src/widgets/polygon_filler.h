@@ -6,15 +6,18 @@
 
 namespace kb {
 
-// A per-pixel colour source for filled areas. The rasteriser calls it once for each covered
-// run of a row: `target` points at the run's first pixel (column x, row y), and coverage[i]
+// A per-pixel colour source for filled areas. The rasteriser calls it for the covered runs of
+// each row: `target` points at the run's first pixel (column x, row y), and coverage[i]
 // (0..255) is how much of pixel x + i the area covers. The filler blends its own colour onto
-// each pixel with that weight.
+// each pixel with that weight. A run may come in pieces: its fully covered middle, where
+// most pixels of an area lie, goes to FillFullLine.
 class TCustomPolygonFiller {
  public:
   virtual ~TCustomPolygonFiller() = default;
   virtual void FillLine(TColor32* target, int x, int y, int length,
                         const std::uint8_t* coverage) = 0;
+  // Pixels covered fully (coverage 255 each).
+  virtual void FillFullLine(TColor32* target, int x, int y, int length);
 };
 
 // One colour, its alpha scaled by the coverage.
@@ -22,6 +25,7 @@ class TSolidPolygonFiller final : public TCustomPolygonFiller {
  public:
   explicit TSolidPolygonFiller(TColor32 color) : color_(color) {}
   void FillLine(TColor32* target, int x, int y, int length, const std::uint8_t* coverage) override;
+  void FillFullLine(TColor32* target, int x, int y, int length) override;
 
  private:
   TColor32 color_;

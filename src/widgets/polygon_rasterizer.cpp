@@ -51,6 +51,9 @@ class FillerSink final : public SpanSink {
   void span(int y, int x, int length, const std::uint8_t* coverage) override {
     filler_.FillLine(bitmap_.row(y) + x, x, y, length, coverage);
   }
+  void full_span(int y, int x, int length) override {
+    filler_.FillFullLine(bitmap_.row(y) + x, x, y, length);
+  }
 
  private:
   TBitmap32& bitmap_;
@@ -297,6 +300,11 @@ void PolygonRasterizer::sweep(SpanSink& sink) {
       length = std::min(length, width_ - x);
       if (value == 0) {
         emit();
+        return;
+      }
+      if (value == 255 && length > 1) {
+        emit();
+        sink.full_span(y, x, length);
         return;
       }
       if (run_start < 0) {

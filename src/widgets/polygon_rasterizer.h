@@ -9,11 +9,13 @@
 
 namespace kb {
 
-// Receives the covered runs of a rasterised area, row by row, top to bottom.
+// Receives the covered runs of a rasterised area, row by row, top to bottom, each pixel once:
+// partly covered ones with their coverage, fully covered stretches apart.
 class SpanSink {
  public:
   virtual ~SpanSink() = default;
   virtual void span(int y, int x, int length, const std::uint8_t* coverage) = 0;
+  virtual void full_span(int y, int x, int length) = 0;
 };
 
 // Anti-aliasing by exact area: a pixel's coverage is the share of its square inside the area,

@@ -29,6 +29,10 @@ class CoverageMap final : public SpanSink {
       values_[index(x + i, y)] = coverage[i];
     }
   }
+  void full_span(int y, int x, int length) override {
+    const std::vector<std::uint8_t> full(static_cast<std::size_t>(length), 255);
+    span(y, x, length, full.data());
+  }
 
   int at(int x, int y) const { return values_[index(x, y)]; }
   double total() const {
