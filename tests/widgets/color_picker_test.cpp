@@ -1,11 +1,10 @@
-#include "widgets/color_picker_hsv.h"
-
 #include <cmath>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 #include "platform/sim/scripted_widget_system.h"
+#include "widgets/color_picker_hsv.h"
 #include "widgets/extended_math.h"
 #include "widgets/hue_fillers.h"
 #include "widgets/polygon_filler.h"
@@ -113,8 +112,8 @@ TEST_F(ColorPickerTest, PressesOnTheRimGiveFullHues) {
   picker.SetSelectedColor(0xFFFFFFFFu);  // value 1, grey
   // The centre is (156.5, 144.5): these points lie half a pixel off its axes.
   const PressCase cases[] = {
-      {13, 144, HsvToColor32(HueAt({156.5f, 144.5f}, 13, 144), 1, 1), 0},      // left: red
-      {156, 1, HsvToColor32(HueAt({156.5f, 144.5f}, 156, 1), 1, 1), 0.25f},    // above
+      {13, 144, HsvToColor32(HueAt({156.5f, 144.5f}, 13, 144), 1, 1), 0},       // left: red
+      {156, 1, HsvToColor32(HueAt({156.5f, 144.5f}, 156, 1), 1, 1), 0.25f},     // above
       {300, 145, HsvToColor32(HueAt({156.5f, 144.5f}, 300, 145), 1, 1), 0.5f},  // right: cyan
       {5, 144, HsvToColor32(HueAt({156.5f, 144.5f}, 5, 144), 1, 1), 0},  // outside: still full
   };
@@ -414,9 +413,7 @@ TEST_F(PickerPictureTest, SolidAndBlackOrWhiteMarks) {
 
   // Black or white by the selected colour's luminance alone.
   picker.VisualAidOptions().SetRenderType(TVisualAidRenderType::vatBW);
-  const auto marker = [&] {
-    return paint().pixel(343, static_cast<int>(picker.ValueMarkerY()));
-  };
+  const auto marker = [&] { return paint().pixel(343, static_cast<int>(picker.ValueMarkerY())); };
   picker.SetSelectedColor(0xFF00FF00u);  // luminance 173
   EXPECT_EQ(marker(), 0xFF000000u);
   picker.SetSelectedColor(0xFF0000FFu);  // luminance 20

@@ -168,8 +168,8 @@ TEST(Bitmap32, LinesAndFramesIncludeTheirEndsAndClip) {
   int lit = 0;
   for (int y = 0; y < 6; ++y) {
     for (int x = 0; x < 6; ++x) {
-      const bool edge = (x == 1 || x == 4 || y == 1 || y == 4) && x >= 1 && x <= 4 && y >= 1 &&
-                        y <= 4;
+      const bool edge =
+          (x == 1 || x == 4 || y == 1 || y == 4) && x >= 1 && x <= 4 && y >= 1 && y <= 4;
       EXPECT_EQ(frame.pixel(x, y), edge ? 0xFFFFFFFFu : 0xFF000000u) << x << "," << y;
       lit += frame.pixel(x, y) == 0xFFFFFFFFu;
     }
