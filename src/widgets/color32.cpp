@@ -8,6 +8,7 @@
 
 namespace kb {
 
+using extended::ext;
 using extended::to_single;
 
 namespace {
@@ -40,21 +41,21 @@ TColor32 SystemColorToColor32(WidgetSystem& system, std::int32_t color) {
 }
 
 TColor32 HsvToColor32(float H, float S, float V) {
-  const float v_scaled = to_single(255.0L * V);
+  const float v_scaled = to_single(255.0L * ext(V));
   if (S == 0) {
-    const std::uint32_t g = low_byte(extended::trunc(v_scaled));
+    const std::uint32_t g = low_byte(extended::trunc(ext(v_scaled)));
     return 0xFF000000u + g * 0x10000u + g * 0x100u + g;
   }
-  const float h = to_single(static_cast<long double>(H) - std::floor(static_cast<long double>(H)));
-  const long double six_h = 6.0L * h;
+  const float h = to_single(ext(H) - std::floor(ext(H)));
+  const long double six_h = 6.0L * ext(h);
   float f = to_single(six_h - std::floor(six_h));
   const std::int64_t i = extended::trunc(six_h);
   if (i % 2 == 0) {
-    f = to_single(1.0L - f);
+    f = to_single(1.0L - ext(f));
   }
-  const std::int64_t q = extended::trunc(v_scaled * (1.0L - S));
-  const std::int64_t p = extended::trunc(v_scaled * (1.0L - static_cast<long double>(S) * f));
-  const std::int64_t v = extended::trunc(v_scaled);
+  const std::int64_t q = extended::trunc(ext(v_scaled) * (1.0L - ext(S)));
+  const std::int64_t p = extended::trunc(ext(v_scaled) * (1.0L - ext(S) * ext(f)));
+  const std::int64_t v = extended::trunc(ext(v_scaled));
   switch (i) {
     case 0:
       return MakeColor32(static_cast<std::int32_t>(low_byte(v)),
@@ -92,14 +93,14 @@ void Color32ToHsv(TColor32 color, float& H, float& S, float& V) {
   const std::int32_t mx_int = std::max({r, g, b});
   const float mn = static_cast<float>(std::min({r, g, b}));
   const float mx = static_cast<float>(mx_int);
-  V = to_single(mx / 255.0L);
+  V = to_single(ext(mx) / 255.0L);
   const float delta = mx - mn;  // exact: both are small integers
-  S = mx != 0 ? to_single(static_cast<long double>(delta) / mx) : 0.0f;
+  S = mx != 0 ? to_single(ext(delta) / ext(mx)) : 0.0f;
   if (S == 0) {
     H = 0;
     return;
   }
-  const long double d = delta;
+  const long double d = ext(delta);
   if (r == mx_int) {
     H = to_single((g - b) * extended::kOneSixth / d);
   } else if (g == mx_int) {
@@ -108,7 +109,7 @@ void Color32ToHsv(TColor32 color, float& H, float& S, float& V) {
     H = to_single(((r - g) / d + 4) * extended::kOneSixth);
   }
   if (H < 0) {
-    H = to_single(H + 1.0L);
+    H = to_single(ext(H) + 1.0L);
   }
 }
 
@@ -123,7 +124,7 @@ TColor32 InvertColor32(TColor32 color) {
 }
 
 std::int32_t CircleSteps(float radius) {
-  const long double r = std::fabs(static_cast<long double>(radius));
+  const long double r = std::fabs(ext(radius));
   const std::int64_t steps = extended::trunc(extended::kPi / std::acos(r / (r + 0.125L)));
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(steps, 1, kMaxCircleSteps));
 }
@@ -134,18 +135,17 @@ TArrayOfFloatPoint CirclePolygon(TFloatPoint centre, float radius, std::int32_t 
   }
   steps = static_cast<std::int32_t>(std::min<std::int64_t>(steps, kMaxCircleSteps));
   const float angle = to_single(2.0L * extended::kPi / steps);
-  const long double c = std::cos(static_cast<long double>(angle));
-  const long double s = std::sin(static_cast<long double>(angle));
+  const long double c = std::cos(ext(angle));
+  const long double s = std::sin(ext(angle));
 
   TArrayOfFloatPoint result(static_cast<std::size_t>(steps));
-  result[0] = {to_single(static_cast<long double>(centre.X) + radius), centre.Y};
-  float x = to_single(radius * c);
-  float y = to_single(radius * s);
+  result[0] = {to_single(ext(centre.X) + ext(radius)), centre.Y};
+  float x = to_single(ext(radius) * c);
+  float y = to_single(ext(radius) * s);
   for (std::size_t i = 1; i < result.size(); ++i) {
-    result[i] = {to_single(static_cast<long double>(centre.X) + x),
-                 to_single(static_cast<long double>(centre.Y) + y)};
-    const float next_x = to_single(x * c - y * s);
-    y = to_single(y * c + x * s);
+    result[i] = {to_single(ext(centre.X) + ext(x)), to_single(ext(centre.Y) + ext(y))};
+    const float next_x = to_single(ext(x) * c - ext(y) * s);
+    y = to_single(ext(y) * c + ext(x) * s);
     x = next_x;
   }
   return result;

@@ -10,6 +10,7 @@
 
 namespace kb {
 
+using extended::ext;
 using extended::to_single;
 
 namespace {
@@ -19,9 +20,9 @@ constexpr TColor32 kWhite = 0xFFFFFFFFu;
 
 // The point at hue h and distance r from the centre: hue 0 lies to the left.
 TFloatPoint point_at(TFloatPoint centre, float hue, long double distance) {
-  const long double angle = 2 * extended::kPi * hue;
-  return {to_single(centre.X - std::cos(angle) * distance),
-          to_single(centre.Y - std::sin(angle) * distance)};
+  const long double angle = 2 * extended::kPi * ext(hue);
+  return {to_single(ext(centre.X) - std::cos(angle) * distance),
+          to_single(ext(centre.Y) - std::sin(angle) * distance)};
 }
 
 }  // namespace
@@ -102,11 +103,11 @@ TRect TCustomColorPickerHSV::ValueBar() const {
 }
 
 TFloatPoint TCustomColorPickerHSV::SelectionPoint() const {
-  return point_at(FCenter, FHue, static_cast<long double>(FSaturation) * FRadius);
+  return point_at(FCenter, FHue, ext(FSaturation) * ext(FRadius));
 }
 
 float TCustomColorPickerHSV::ValueMarkerY() const {
-  return to_single((1.0L - FValue) * (Height() - 16) + 8);
+  return to_single((1.0L - ext(FValue)) * (Height() - 16) + 8);
 }
 
 void TCustomColorPickerHSV::MouseDown(MouseButton button, ShiftState shift, int x, int y) {
@@ -125,13 +126,13 @@ void TCustomColorPickerHSV::MouseDown(MouseButton button, ShiftState shift, int 
 }
 
 void TCustomColorPickerHSV::AdjustHueSaturation(float X, float Y) {
-  const long double dx = static_cast<long double>(X) - FCenter.X;
-  const long double dy = static_cast<long double>(Y) - FCenter.Y;
+  const long double dx = ext(X) - ext(FCenter.X);
+  const long double dy = ext(Y) - ext(FCenter.Y);
   const long double distance = std::sqrt(dx * dx + dy * dy);
-  FHue = HueAt(FCenter, X, Y);
+  FHue = HueAt(FCenter, ext(X), ext(Y));
   // Outside the disc the saturation is full; a radius of 0 (a degenerate size) has no inside.
   FSaturation =
-      FRadius > 0 ? to_single(std::min(distance / FRadius, 1.0L)) : (distance > 0 ? 1.0f : 0.0f);
+      FRadius > 0 ? to_single(std::min(distance / ext(FRadius), 1.0L)) : (distance > 0 ? 1.0f : 0.0f);
   FPreserveComponent.include(TPreserveComponentItem::pcHue);
   FPreserveComponent.include(TPreserveComponentItem::pcSaturation);
   SetColorKeepingAlpha(HsvToColor32(FHue, FSaturation, FValue));
@@ -191,11 +192,11 @@ void TCustomColorPickerHSV::RenderBuffer() {
 
   if (FVisualAid.contains(TVisualAidItem::vaSaturationCircle)) {
     StrokeMark(
-        CirclePolygon(FCenter, to_single(static_cast<long double>(FSaturation) * FRadius), -1),
+        CirclePolygon(FCenter, to_single(ext(FSaturation) * ext(FRadius)), -1),
         true);
   }
   if (FVisualAid.contains(TVisualAidItem::vaHueLine)) {
-    StrokeMark({FCenter, point_at(FCenter, FHue, FRadius)}, false);
+    StrokeMark({FCenter, point_at(FCenter, FHue, ext(FRadius))}, false);
   }
   if (FVisualAid.contains(TVisualAidItem::vaSelection)) {
     const TArrayOfFloatPoint octagon = CirclePolygon(SelectionPoint(), 4, 8);

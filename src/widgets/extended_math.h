@@ -9,6 +9,11 @@
 // 32-bit or 64-bit, native or Windows, gives the same bits.
 namespace kb::extended {
 
+// A single widened to extended precision, for the arithmetic that follows.
+inline long double ext(float x) {
+  return static_cast<long double>(x);
+}
+
 // Rounds to single precision. Where the compiler evaluates floats in wider registers (x87
 // without SSE), only a store to memory rounds for certain.
 inline float to_single(long double x) {

@@ -9,6 +9,7 @@
 namespace kb {
 
 using extended::round_single;
+using extended::ext;
 using extended::to_single;
 
 namespace {
@@ -83,7 +84,7 @@ bool fast_hsv(float h, float s, float v_scaled, TColor32& color) {
     }
     f = round_single(1.0 - static_cast<double>(f));
   }
-  const double v_d = v_scaled;
+  const auto v_d = static_cast<double>(v_scaled);
   // With s >= 1/32 both 1 - s and its product with v are exact in double, as in extended.
   const double q_d = v_d * (1.0 - static_cast<double>(s));
   double p_d;
@@ -129,8 +130,8 @@ bool fast_hsv(float h, float s, float v_scaled, TColor32& color) {
 }  // namespace
 
 float HueAt(TFloatPoint centre, long double x, long double y) {
-  const long double dx = x - centre.X;
-  const long double dy = y - centre.Y;
+  const long double dx = x - ext(centre.X);
+  const long double dy = y - ext(centre.Y);
   return to_single(std::atan2(dy, dx) * extended::kInvTwoPi + 0.5L);
 }
 
@@ -141,7 +142,7 @@ float THueCirclePolygonFiller::saturation_at(long double distance) const {
   if (!saturation_from_distance_) {
     return 1;
   }
-  return to_single(std::min(distance * inv_radius_, 1.0L));
+  return to_single(std::min(distance * ext(inv_radius_), 1.0L));
 }
 
 TColor32 THueCirclePolygonFiller::exact_color(long double dx, long double dy) const {
@@ -155,8 +156,8 @@ TColor32 THueCirclePolygonFiller::exact_color(long double dx, long double dy) co
 }
 
 TColor32 THueCirclePolygonFiller::ColorAt(int x, int y) const {
-  return exact_color(static_cast<long double>(x) - FCenter.X,
-                     static_cast<long double>(y) - FCenter.Y);
+  return exact_color(static_cast<long double>(x) - ext(FCenter.X),
+                     static_cast<long double>(y) - ext(FCenter.Y));
 }
 
 void THueCirclePolygonFiller::FillLine(TColor32* target, int x, int y, int length,
@@ -164,7 +165,7 @@ void THueCirclePolygonFiller::FillLine(TColor32* target, int x, int y, int lengt
   // Pixel offsets from the centre are exact in double, and so are their squares' sums.
   const double dy = static_cast<double>(y) - static_cast<double>(FCenter.Y);
   const double dy2 = dy * dy;
-  const double inv_radius = inv_radius_;
+  const auto inv_radius = static_cast<double>(inv_radius_);
   // Values outside 0..1 are the caller's affair; the plain path keeps them harmless.
   const bool value_in_range = scaled_value_ >= 0 && scaled_value_ <= 255;
   for (int i = 0; i < length; ++i) {
@@ -192,7 +193,7 @@ void THueCirclePolygonFiller::FillLine(TColor32* target, int x, int y, int lengt
       }
     }
     if (!done) {
-      color = exact_color(dx, dy);
+      color = exact_color(static_cast<long double>(dx), static_cast<long double>(dy));
     }
     target[i] = coverage[i] == 255 ? color : blend_color(color, target[i], coverage[i]);
   }
@@ -203,12 +204,12 @@ THueSaturationCirclePolygonFiller::THueSaturationCirclePolygonFiller(TFloatPoint
                                                                      bool web_safe)
     : THueCirclePolygonFiller(centre, web_safe),
       FRadius(std::max(radius, 1.0f)),
-      FInvRadius(to_single(1.0L / FRadius)),
+      FInvRadius(to_single(1.0L / ext(FRadius))),
       FValue(value) {
   saturation_from_distance_ = true;
   inv_radius_ = FInvRadius;
   value_ = FValue;
-  scaled_value_ = to_single(255.0L * FValue);
+  scaled_value_ = to_single(255.0L * ext(FValue));
 }
 
 }  // namespace kb

@@ -40,7 +40,7 @@ TLinearGradientPolygonFiller::TLinearGradientPolygonFiller(float start_y, TColor
     : start_y_(start_y), end_y_(end_y), start_color_(start_color), end_color_(end_color) {}
 
 TColor32 TLinearGradientPolygonFiller::color_at_row(int y) const {
-  const double start = start_y_;
+  const auto start = static_cast<double>(start_y_);
   const double span = static_cast<double>(end_y_) - start;
   const double centre = y + 0.5;
   double t = span != 0 ? (centre - start) / span : (centre >= start ? 1.0 : 0.0);

@@ -79,7 +79,7 @@ std::vector<TArrayOfFloatPoint> stroke_outline(const TArrayOfFloatPoint& points,
                                                float width, float miter_limit) {
   std::vector<Vec> path;
   for (const TFloatPoint& p : points) {
-    const Vec v{p.X, p.Y};
+    const Vec v{static_cast<double>(p.X), static_cast<double>(p.Y)};
     if (!std::isfinite(v.x) || !std::isfinite(v.y)) {
       return {};
     }
@@ -91,6 +91,7 @@ std::vector<TArrayOfFloatPoint> stroke_outline(const TArrayOfFloatPoint& points,
     path.pop_back();
   }
   const double half = static_cast<double>(width) / 2;
+  const auto limit = static_cast<double>(miter_limit);
   if (path.size() < 2 || !(half > 0)) {
     return {};
   }
@@ -109,12 +110,12 @@ std::vector<TArrayOfFloatPoint> stroke_outline(const TArrayOfFloatPoint& points,
     if (closed) {
       for (std::size_t j = 0; j < count; ++j) {
         add_join(result, path[j], segments[(j + segment_count - 1) % segment_count], segments[j],
-                 offset, miter_limit);
+                 offset, limit);
       }
     } else {
       result.push_back(path.front() + offset * segments.front().normal);
       for (std::size_t j = 1; j + 1 < count; ++j) {
-        add_join(result, path[j], segments[j - 1], segments[j], offset, miter_limit);
+        add_join(result, path[j], segments[j - 1], segments[j], offset, limit);
       }
       result.push_back(path.back() + offset * segments.back().normal);
     }

@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <numbers>
 
 #include "platform/sim/scripted_widget_system.h"
 
@@ -138,8 +139,8 @@ TEST(CirclePolygon, StartsRightAndRunsClockwiseOnScreen) {
   const TArrayOfFloatPoint points = CirclePolygon({10, 20}, 4, 8);
   ASSERT_EQ(points.size(), 8u);
   EXPECT_EQ(points[0], (TFloatPoint{14, 20}));
-  EXPECT_NEAR(points[1].X, 10 + 4 * std::cos(M_PI / 4), 1e-5);
-  EXPECT_NEAR(points[1].Y, 20 + 4 * std::sin(M_PI / 4), 1e-5) << "downward on screen";
+  EXPECT_NEAR(points[1].X, 10 + 4 * std::cos(std::numbers::pi / 4), 1e-5);
+  EXPECT_NEAR(points[1].Y, 20 + 4 * std::sin(std::numbers::pi / 4), 1e-5) << "downward on screen";
   EXPECT_NEAR(points[2].X, 10, 1e-5);
   EXPECT_NEAR(points[2].Y, 24, 1e-5);
   EXPECT_NEAR(points[4].X, 6, 1e-5);

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <gtest/gtest.h>
+#include <numbers>
 #include <vector>
 
 #include "widgets/bitmap32.h"
@@ -227,7 +228,7 @@ TEST(Stroke, ClosedOutlineLeavesTheInsideEmpty) {
 // Two segments meeting at a sharp corner pointing right, at (20, 10). The mitre of an angle
 // theta between the segments is 1 / sin(theta / 2) widths long: 4 at about 29 degrees.
 TArrayOfFloatPoint corner(double degrees) {
-  const double half = degrees / 2 * M_PI / 180;
+  const double half = degrees / 2 * std::numbers::pi / 180;
   const double length = 15;
   return {{static_cast<float>(20 - length * std::cos(half)),
            static_cast<float>(10 - length * std::sin(half))},
@@ -252,7 +253,7 @@ TEST(Stroke, MitreJoinsFallBackToBevelBeyondTheLimit) {
   // sin(theta / 2).
   EXPECT_EQ(tip_reach(40), 22) << "mitre to x = 22.9";
   EXPECT_EQ(tip_reach(20), 20) << "bevel to x = 20.2; a mitre would reach 25.8";
-  const double limit = 2 * std::asin(0.25) * 180 / M_PI;
+  const double limit = 2 * std::asin(0.25) * 180 / std::numbers::pi;
   EXPECT_EQ(tip_reach(limit + 0.5), 23) << "a mitre of almost 4 widths";
   EXPECT_EQ(tip_reach(limit - 0.5), 20) << "a bevel";
 }
