@@ -40,15 +40,16 @@ TLinearGradientPolygonFiller::TLinearGradientPolygonFiller(float start_y, TColor
     : start_y_(start_y), end_y_(end_y), start_color_(start_color), end_color_(end_color) {}
 
 TColor32 TLinearGradientPolygonFiller::color_at_row(int y) const {
-  const auto start = static_cast<double>(start_y_);
-  const double span = static_cast<double>(end_y_) - start;
-  const double centre = y + 0.5;
-  double t = span != 0 ? (centre - start) / span : (centre >= start ? 1.0 : 0.0);
-  t = std::clamp(t, 0.0, 1.0);
+  // Extended precision, as x87 computes it in every x86 build: the same colours everywhere.
+  const auto start = static_cast<long double>(start_y_);
+  const long double span = static_cast<long double>(end_y_) - start;
+  const long double centre = y + 0.5L;
+  long double t = span != 0 ? (centre - start) / span : (centre >= start ? 1.0L : 0.0L);
+  t = std::clamp(t, 0.0L, 1.0L);
   TColor32 color = 0;
   for (int shift = 0; shift < 32; shift += 8) {
-    const double from = (start_color_ >> shift) & 0xFFu;
-    const double to = (end_color_ >> shift) & 0xFFu;
+    const long double from = (start_color_ >> shift) & 0xFFu;
+    const long double to = (end_color_ >> shift) & 0xFFu;
     const auto channel = static_cast<std::uint32_t>(std::lround(from + (to - from) * t));
     color |= std::min<std::uint32_t>(channel, 255) << shift;
   }

@@ -4,14 +4,18 @@
 #include <cmath>
 #include <limits>
 
+#include "widgets/extended_math.h"
 #include "widgets/polygon_rasterizer.h"
 
 namespace kb {
 namespace {
 
+// Extended precision, as x87 computes it in every x86 build: the same outlines everywhere.
+using Real = long double;
+
 struct Vec {
-  double x;
-  double y;
+  Real x;
+  Real y;
 };
 Vec operator+(Vec a, Vec b) {
   return {a.x + b.x, a.y + b.y};
@@ -19,44 +23,44 @@ Vec operator+(Vec a, Vec b) {
 Vec operator-(Vec a, Vec b) {
   return {a.x - b.x, a.y - b.y};
 }
-Vec operator*(double k, Vec a) {
+Vec operator*(Real k, Vec a) {
   return {k * a.x, k * a.y};
 }
-double dot(Vec a, Vec b) {
+Real dot(Vec a, Vec b) {
   return a.x * b.x + a.y * b.y;
 }
-double length(Vec a) {
-  return std::hypot(a.x, a.y);
+Real length(Vec a) {
+  return std::sqrt(a.x * a.x + a.y * a.y);
 }
 
 TFloatPoint to_point(Vec v) {
-  return {static_cast<float>(v.x), static_cast<float>(v.y)};
+  return {extended::to_single(v.x), extended::to_single(v.y)};
 }
 
 struct Segment {
   Vec direction;  // unit length
   Vec normal;     // the direction turned a quarter clockwise on screen
-  double length;
+  Real length;
 };
 
 // The offset points at a join of two segments on one side (+1 or -1) of the line.
 void add_join(std::vector<Vec>& side_points, Vec vertex, const Segment& in, const Segment& out,
-              double offset, double miter_limit) {
+              Real offset, Real miter_limit) {
   const Vec a = vertex + offset * in.normal;
   const Vec b = vertex + offset * out.normal;
-  const double turn = dot(out.direction, in.normal) * offset;  // > 0: this side is inside
-  const double normals = dot(in.normal, out.normal);
+  const Real turn = dot(out.direction, in.normal) * offset;  // > 0: this side is inside
+  const Real normals = dot(in.normal, out.normal);
   if (std::fabs(dot(in.direction, out.direction) - 1) < 1e-12) {
     side_points.push_back(a);  // straight on
     return;
   }
-  const double half_cos_sq = (1 + normals) / 2;  // cos^2 of half the turning angle
+  const Real half_cos_sq = (1 + normals) / 2;  // cos^2 of half the turning angle
   const bool opposite = half_cos_sq < 1e-12;
   const Vec miter = opposite ? a : vertex + (offset / (1 + normals)) * (in.normal + out.normal);
   if (turn > 0) {
     // Inside the turn both offset lines meet in one point, unless the segments are too short
     // to reach it; then the outline passes through the vertex, which the fill rule absorbs.
-    const double reach = opposite ? std::numeric_limits<double>::infinity()
+    const Real reach = opposite ? std::numeric_limits<Real>::infinity()
                                   : std::fabs(offset) * std::sqrt((1 - normals) / (1 + normals));
     if (reach <= std::min(in.length, out.length)) {
       side_points.push_back(miter);
@@ -79,7 +83,7 @@ std::vector<TArrayOfFloatPoint> stroke_outline(const TArrayOfFloatPoint& points,
                                                float width, float miter_limit) {
   std::vector<Vec> path;
   for (const TFloatPoint& p : points) {
-    const Vec v{static_cast<double>(p.X), static_cast<double>(p.Y)};
+    const Vec v{static_cast<Real>(p.X), static_cast<Real>(p.Y)};
     if (!std::isfinite(v.x) || !std::isfinite(v.y)) {
       return {};
     }
@@ -90,8 +94,8 @@ std::vector<TArrayOfFloatPoint> stroke_outline(const TArrayOfFloatPoint& points,
   if (closed && path.size() > 1 && length(path.front() - path.back()) <= 1e-9) {
     path.pop_back();
   }
-  const double half = static_cast<double>(width) / 2;
-  const auto limit = static_cast<double>(miter_limit);
+  const Real half = static_cast<Real>(width) / 2;
+  const auto limit = static_cast<Real>(miter_limit);
   if (path.size() < 2 || !(half > 0)) {
     return {};
   }
@@ -100,12 +104,12 @@ std::vector<TArrayOfFloatPoint> stroke_outline(const TArrayOfFloatPoint& points,
   std::vector<Segment> segments(segment_count);
   for (std::size_t i = 0; i < segment_count; ++i) {
     const Vec d = path[(i + 1) % count] - path[i];
-    const double len = length(d);
+    const Real len = length(d);
     const Vec unit = (1 / len) * d;
     segments[i] = {unit, {-unit.y, unit.x}, len};
   }
 
-  const auto side = [&](double offset) {
+  const auto side = [&](Real offset) {
     std::vector<Vec> result;
     if (closed) {
       for (std::size_t j = 0; j < count; ++j) {

@@ -461,5 +461,41 @@ TEST_F(PickerPictureTest, BorderOutlinesDiscAndBar) {
   EXPECT_LT((rim >> 8) & 0xFF, (rim_plain >> 8) & 0xFF);
 }
 
+// The whole picture, bit for bit, in every build: native, 64-bit and 32-bit Windows (whose
+// x87 arithmetic differs from SSE's wherever the drawing strayed from extended precision or
+// integers). A deliberate change of the drawing changes these fingerprints.
+struct PictureCase {
+  int width, height;
+  float value;
+  bool border, web_safe;
+  TVisualAidRenderType render_type;
+  std::uint64_t fingerprint;
+};
+
+TEST(PickerPictureFingerprint, IsTheSameInEveryBuild) {
+  const PictureCase cases[] = {
+      {256, 192, 0.31f, false, true, TVisualAidRenderType::vatBW, 0x4C776A541691B3F6u},
+      {345, 289, 1.0f, false, false, TVisualAidRenderType::vatInvert, 0x64A8AD6413998E69u},
+      {345, 289, 0.5f, true, false, TVisualAidRenderType::vatInvert, 0xBEE82256EB34D810u},
+  };
+  for (const PictureCase& c : cases) {
+    sim::ScriptedWidgetSystem system;
+    TColorPickerHSV picker(system);
+    picker.SetParented(true);
+    picker.SetSize(c.width, c.height);
+    picker.SetSelectedColor(0xFF20A0C0u);
+    picker.SetValue(c.value);
+    picker.SetBorder(c.border);
+    picker.SetWebSafe(c.web_safe);
+    picker.VisualAidOptions().SetRenderType(c.render_type);
+    std::uint64_t hash = 1469598103934665603u;  // FNV-1a over the pixels
+    for (TColor32 pixel : picker.Paint()->pixels()) {
+      hash ^= pixel;
+      hash *= 1099511628211u;
+    }
+    EXPECT_EQ(hash, c.fingerprint) << c.width << "x" << c.height << " value " << c.value;
+  }
+}
+
 }  // namespace
 }  // namespace kb
