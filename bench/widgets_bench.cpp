@@ -2,9 +2,9 @@
 // of the disc polygon alone beside the same fill by cairo, with how far the two coverages lie
 // apart.
 
-#include <benchmark/benchmark.h>
 #include <cairo.h>
 
+#include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -28,8 +28,8 @@ void BM_PickerFullRender(benchmark::State& state) {
   picker.SetParented(true);
   picker.SetSize(kWidth, kHeight);
   picker.SetSelectedColor(0xFFFA8072u);
-  picker.SetVisualAid({TVisualAidItem::vaHueLine, TVisualAidItem::vaSaturationCircle,
-                       TVisualAidItem::vaSelection});
+  picker.SetVisualAid(
+      {TVisualAidItem::vaHueLine, TVisualAidItem::vaSaturationCircle, TVisualAidItem::vaSelection});
   for (auto _ : state) {
     picker.Invalidate();
     benchmark::DoNotOptimize(picker.Paint());

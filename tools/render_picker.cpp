@@ -205,17 +205,26 @@ void write_file(const std::string& path, const std::vector<std::uint8_t>& bytes)
 
 }  // namespace
 
+constexpr const char* kUsage =
+    "usage: render-picker OUT.bmp [--color AARRGGBB] [--size WxH] [--hue H]\n"
+    "         [--saturation S] [--value V] [--visual-aid LIST|all|none]\n"
+    "         [--render-type solid|invert|bw] [--mark-color AARRGGBB]\n"
+    "         [--line-width W] [--border] [--web-safe] [--background RRGGBB]\n"
+    "         [--press X,Y [--drag X,Y]...]\n"
+    "LIST: hue-line, saturation-circle, selection, separated by commas.\n";
+
 int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--help") {
+      std::cout << kUsage;
+      return 0;
+    }
+  }
   Options options;
   try {
     options = parse(argc, argv);
   } catch (const std::invalid_argument& error) {
-    std::cerr << "render-picker: " << error.what() << "\n"
-              << "usage: render-picker OUT.bmp [--color AARRGGBB] [--size WxH] [--hue H]\n"
-                 "         [--saturation S] [--value V] [--visual-aid LIST|all|none]\n"
-                 "         [--render-type solid|invert|bw] [--mark-color AARRGGBB]\n"
-                 "         [--line-width W] [--border] [--web-safe] [--background RRGGBB]\n"
-                 "         [--press X,Y [--drag X,Y]...]\n";
+    std::cerr << "render-picker: " << error.what() << "\n" << kUsage;
     return 2;
   }
 
@@ -265,9 +274,8 @@ int main(int argc, char** argv) {
   }
   char summary[160];
   std::snprintf(summary, sizeof summary, "SelectedColor=%08X Hue=%.6f Saturation=%.6f Value=%.6f",
-                static_cast<unsigned>(picker.SelectedColor()),
-                static_cast<double>(picker.Hue()), static_cast<double>(picker.Saturation()),
-                static_cast<double>(picker.Value()));
+                static_cast<unsigned>(picker.SelectedColor()), static_cast<double>(picker.Hue()),
+                static_cast<double>(picker.Saturation()), static_cast<double>(picker.Value()));
   std::cout << summary << "\n";
   return 0;
 }

@@ -56,34 +56,36 @@ TColor32 HsvToColor32(float H, float S, float V) {
   const std::int64_t q = extended::trunc(ext(v_scaled) * (1.0L - ext(S)));
   const std::int64_t p = extended::trunc(ext(v_scaled) * (1.0L - ext(S) * ext(f)));
   const std::int64_t v = extended::trunc(ext(v_scaled));
-  switch (i) {
+  return HsvSextantColor(i, low_byte(v), low_byte(p), low_byte(q));
+}
+
+TColor32 HsvSextantColor(std::int64_t sextant, std::uint32_t v, std::uint32_t p, std::uint32_t q) {
+  std::uint32_t r;
+  std::uint32_t g;
+  std::uint32_t b;
+  switch (sextant) {
     case 0:
-      return MakeColor32(static_cast<std::int32_t>(low_byte(v)),
-                         static_cast<std::int32_t>(low_byte(p)),
-                         static_cast<std::int32_t>(low_byte(q)), 255);
+      r = v, g = p, b = q;
+      break;
     case 1:
-      return MakeColor32(static_cast<std::int32_t>(low_byte(p)),
-                         static_cast<std::int32_t>(low_byte(v)),
-                         static_cast<std::int32_t>(low_byte(q)), 255);
+      r = p, g = v, b = q;
+      break;
     case 2:
-      return MakeColor32(static_cast<std::int32_t>(low_byte(q)),
-                         static_cast<std::int32_t>(low_byte(v)),
-                         static_cast<std::int32_t>(low_byte(p)), 255);
+      r = q, g = v, b = p;
+      break;
     case 3:
-      return MakeColor32(static_cast<std::int32_t>(low_byte(q)),
-                         static_cast<std::int32_t>(low_byte(p)),
-                         static_cast<std::int32_t>(low_byte(v)), 255);
+      r = q, g = p, b = v;
+      break;
     case 4:
-      return MakeColor32(static_cast<std::int32_t>(low_byte(p)),
-                         static_cast<std::int32_t>(low_byte(q)),
-                         static_cast<std::int32_t>(low_byte(v)), 255);
+      r = p, g = q, b = v;
+      break;
     case 5:
-      return MakeColor32(static_cast<std::int32_t>(low_byte(v)),
-                         static_cast<std::int32_t>(low_byte(q)),
-                         static_cast<std::int32_t>(low_byte(p)), 255);
+      r = v, g = q, b = p;
+      break;
     default:
       return 0xFF000000u;  // only when the fractional hue rounds up to 1.0
   }
+  return 0xFF000000u | (r & 0xFFu) << 16 | (g & 0xFFu) << 8 | (b & 0xFFu);
 }
 
 void Color32ToHsv(TColor32 color, float& H, float& S, float& V) {

@@ -131,8 +131,8 @@ void TCustomColorPickerHSV::AdjustHueSaturation(float X, float Y) {
   const long double distance = std::sqrt(dx * dx + dy * dy);
   FHue = HueAt(FCenter, ext(X), ext(Y));
   // Outside the disc the saturation is full; a radius of 0 (a degenerate size) has no inside.
-  FSaturation =
-      FRadius > 0 ? to_single(std::min(distance / ext(FRadius), 1.0L)) : (distance > 0 ? 1.0f : 0.0f);
+  FSaturation = FRadius > 0 ? to_single(std::min(distance / ext(FRadius), 1.0L))
+                            : (distance > 0 ? 1.0f : 0.0f);
   FPreserveComponent.include(TPreserveComponentItem::pcHue);
   FPreserveComponent.include(TPreserveComponentItem::pcSaturation);
   SetColorKeepingAlpha(HsvToColor32(FHue, FSaturation, FValue));
@@ -191,9 +191,7 @@ void TCustomColorPickerHSV::RenderBuffer() {
   }
 
   if (FVisualAid.contains(TVisualAidItem::vaSaturationCircle)) {
-    StrokeMark(
-        CirclePolygon(FCenter, to_single(ext(FSaturation) * ext(FRadius)), -1),
-        true);
+    StrokeMark(CirclePolygon(FCenter, to_single(ext(FSaturation) * ext(FRadius)), -1), true);
   }
   if (FVisualAid.contains(TVisualAidItem::vaHueLine)) {
     StrokeMark({FCenter, point_at(FCenter, FHue, ext(FRadius))}, false);

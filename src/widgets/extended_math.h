@@ -14,19 +14,10 @@ inline long double ext(float x) {
   return static_cast<long double>(x);
 }
 
-// Rounds to single precision. Where the compiler evaluates floats in wider registers (x87
-// without SSE), only a store to memory rounds for certain.
-inline float to_single(long double x) {
-#if FLT_EVAL_METHOD != 0
-  volatile float stored = static_cast<float>(x);
-  return stored;
-#else
-  return static_cast<float>(x);
-#endif
-}
-
-// The same for a double, without a detour through the x87 unit where floats are SSE's.
-inline float round_single(double x) {
+// Rounds a double or long double to single precision. Where the compiler evaluates floats in
+// wider registers (x87 without SSE), only a store to memory rounds for certain.
+template <typename Real>
+inline float to_single(Real x) {
 #if FLT_EVAL_METHOD != 0
   volatile float stored = static_cast<float>(x);
   return stored;

@@ -8,7 +8,6 @@
 
 namespace kb {
 
-using extended::round_single;
 using extended::ext;
 using extended::to_single;
 
@@ -77,53 +76,27 @@ bool fast_hsv(float h, float s, float v_scaled, TColor32& color) {
   // 6h is exact and in [0, 6): its whole part is its truncation.
   const double six = 6.0 * static_cast<double>(h);
   const int i = static_cast<int>(six);
-  float f = round_single(six - i);
+  float f = to_single(six - i);
   if (i % 2 == 0) {
     if (f != 0 && f < 0x1p-29f) {
       return false;  // 1 - f would not be exact in double
     }
-    f = round_single(1.0 - static_cast<double>(f));
+    f = to_single(1.0 - static_cast<double>(f));
   }
   const auto v_d = static_cast<double>(v_scaled);
   // With s >= 1/32 both 1 - s and its product with v are exact in double, as in extended.
   const double q_d = v_d * (1.0 - static_cast<double>(s));
-  double p_d;
-  if (f == 0 || f == 1) {
-    p_d = v_d * (1.0 - static_cast<double>(s) * static_cast<double>(f));  // exact as well
-  } else {
-    p_d = v_d * (1.0 - static_cast<double>(s) * static_cast<double>(f));
+  const double p_d = v_d * (1.0 - static_cast<double>(s) * static_cast<double>(f));
+  // Exact as well when f is 0 or 1; otherwise the product may round differently from the
+  // extended one, which matters only beside a whole number.
+  if (f != 0 && f != 1) {
     const double fraction = p_d - static_cast<double>(static_cast<std::uint32_t>(p_d));
     if (fraction < 1e-9 || fraction > 1 - 1e-9) {
-      return false;  // too near a whole number for the rounding to be sure
+      return false;
     }
   }
-  const auto p = static_cast<std::uint32_t>(p_d);
-  const auto q = static_cast<std::uint32_t>(q_d);
-  const auto v = static_cast<std::uint32_t>(v_d);
-  std::uint32_t r;
-  std::uint32_t g;
-  std::uint32_t b;
-  switch (i) {
-    case 0:
-      r = v, g = p, b = q;
-      break;
-    case 1:
-      r = p, g = v, b = q;
-      break;
-    case 2:
-      r = q, g = v, b = p;
-      break;
-    case 3:
-      r = q, g = p, b = v;
-      break;
-    case 4:
-      r = p, g = q, b = v;
-      break;
-    default:
-      r = v, g = q, b = p;
-      break;
-  }
-  color = 0xFF000000u | ((r & 0xFFu) << 16) | ((g & 0xFFu) << 8) | (b & 0xFFu);
+  color = HsvSextantColor(i, static_cast<std::uint32_t>(v_d), static_cast<std::uint32_t>(p_d),
+                          static_cast<std::uint32_t>(q_d));
   return true;
 }
 
@@ -173,15 +146,15 @@ void THueCirclePolygonFiller::FillLine(TColor32* target, int x, int y, int lengt
     TColor32 color = 0;
     bool done = false;
     const double h = fast_hue(dx, dy);
-    const float h_low = round_single(h - kHueTolerance);
-    const float h_high = round_single(h + kHueTolerance);
+    const float h_low = to_single(h - kHueTolerance);
+    const float h_high = to_single(h + kHueTolerance);
     if (value_in_range && h_low == h_high && h_low < 1.0f && (dx != 0 || dy != 0)) {
       float s = 1;
       bool sure = true;
       if (saturation_from_distance_) {
         const double sd = std::sqrt(dx * dx + dy2) * inv_radius;
-        const float s_low = round_single(std::min(sd * (1 - kRelativeSaturationTolerance), 1.0));
-        const float s_high = round_single(std::min(sd * (1 + kRelativeSaturationTolerance), 1.0));
+        const float s_low = to_single(std::min(sd * (1 - kRelativeSaturationTolerance), 1.0));
+        const float s_high = to_single(std::min(sd * (1 + kRelativeSaturationTolerance), 1.0));
         sure = s_low == s_high;
         s = s_low;
       }

@@ -284,7 +284,16 @@ void PolygonRasterizer::sweep(SpanSink& sink) {
     if (cells.empty()) {
       continue;
     }
-    std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) { return a.x < b.x; });
+    // A row holds few cells, added edge by edge in runs that are mostly in order already:
+    // insertion sort beats the general one there.
+    for (std::size_t i = 1; i < cells.size(); ++i) {
+      const Cell cell = cells[i];
+      std::size_t j = i;
+      for (; j > 0 && cells[j - 1].x > cell.x; --j) {
+        cells[j] = cells[j - 1];
+      }
+      cells[j] = cell;
+    }
     int run_start = -1;
     int run_end = 0;  // exclusive
     const auto emit = [&] {

@@ -61,7 +61,7 @@ void add_join(std::vector<Vec>& side_points, Vec vertex, const Segment& in, cons
     // Inside the turn both offset lines meet in one point, unless the segments are too short
     // to reach it; then the outline passes through the vertex, which the fill rule absorbs.
     const Real reach = opposite ? std::numeric_limits<Real>::infinity()
-                                  : std::fabs(offset) * std::sqrt((1 - normals) / (1 + normals));
+                                : std::fabs(offset) * std::sqrt((1 - normals) / (1 + normals));
     if (reach <= std::min(in.length, out.length)) {
       side_points.push_back(miter);
     } else {

@@ -8,6 +8,7 @@
 #include "widgets/extended_math.h"
 #include "widgets/hue_fillers.h"
 #include "widgets/polygon_filler.h"
+#include "widgets/polygon_rasterizer.h"
 
 namespace kb {
 namespace {
@@ -327,6 +328,27 @@ TEST_F(PickerPictureTest, DiscPixelsHaveTheExactColoursOfTheirPoints) {
       EXPECT_GT(checked, 60000);
     }
   }
+}
+
+TEST(HueCirclePolygonFiller, ColoursByHueAtFullSaturationAndValue) {
+  const TFloatPoint centre{40, 40.5f};
+  TBitmap32 bitmap(80, 80, 0xFF000000u);
+  THueCirclePolygonFiller filler(centre, false);
+  fill_polygon(bitmap, CirclePolygon(centre, 38, -1), filler);
+  for (int y = 10; y < 70; y += 3) {
+    for (int x = 10; x < 70; x += 3) {
+      if (std::hypot(x + 0.5 - 40, y + 0.5 - 40.5) > 36) {
+        continue;
+      }
+      const TColor32 expected = HsvToColor32(HueAt(centre, x, y), 1, 1);
+      ASSERT_EQ(filler.ColorAt(x, y), expected) << x << "," << y;
+      ASSERT_EQ(bitmap.pixel(x, y), expected) << x << "," << y;
+    }
+  }
+  THueCirclePolygonFiller web_safe(centre, true);
+  TColor32 snapped = HsvToColor32(HueAt(centre, 20, 30), 1, 1);
+  SnapWebSafe(snapped);
+  EXPECT_EQ(web_safe.ColorAt(20, 30), snapped);
 }
 
 TEST_F(PickerPictureTest, KnownPointsAndTheBackground) {

@@ -1,10 +1,9 @@
-#include "platform/win32/system_widget_system.h"
-
 #include <windows.h>
 
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "platform/win32/system_widget_system.h"
 #include "widgets/color32.h"
 #include "win32/message_pump.h"
 
@@ -15,8 +14,8 @@ TEST(SystemWidgetSystem, SystemColoursAreTheSystemsOwn) {
   SystemWidgetSystem system;
   const DWORD face = GetSysColor(COLOR_BTNFACE);
   EXPECT_EQ(system.system_color(COLOR_BTNFACE), face);
-  const TColor32 expected = 0xFF000000u | (GetRValue(face) << 16) | (GetGValue(face) << 8) |
-                            GetBValue(face);
+  const TColor32 expected =
+      0xFF000000u | (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
   EXPECT_EQ(SystemColorToColor32(system, static_cast<std::int32_t>(0xFF00000Fu)), expected);
 }
 
