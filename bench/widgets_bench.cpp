@@ -9,9 +9,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "platform/sim/scripted_widget_system.h"
+#include "support/exact_coverage.h"
 #include "widgets/color_picker_hsv.h"
 #include "widgets/polygon_rasterizer.h"
 
@@ -83,7 +85,8 @@ struct CairoCanvas {
 };
 
 // The mean |difference| of the two coverages in units of 1/255, over all pixels and over the
-// pixels that either fill covers only partly (the anti-aliased rim).
+// pixels that either fill covers only partly (the anti-aliased rim); and each one's mean
+// distance on the rim from the exact share of the pixel inside the polygon.
 void report_difference(benchmark::State& state) {
   const TArrayOfFloatPoint disc = disc_polygon();
   TBitmap32 ours(kWidth, kHeight);
@@ -92,6 +95,8 @@ void report_difference(benchmark::State& state) {
   fill_with_cairo(canvas.cr, canvas.surface, disc);
   double all = 0;
   double rim = 0;
+  double ours_exact = 0;
+  double cairo_exact = 0;
   int rim_pixels = 0;
   int max = 0;
   for (int y = 0; y < kHeight; ++y) {
@@ -104,11 +109,16 @@ void report_difference(benchmark::State& state) {
       if ((a > 0 && a < 255) || (b > 0 && b < 255)) {
         rim += d;
         ++rim_pixels;
+        const double exact = test::exact_coverage(disc, x, y) * 255;
+        ours_exact += std::fabs(a - exact);
+        cairo_exact += std::fabs(b - exact);
       }
     }
   }
   state.counters["mean_diff_all"] = all / (kWidth * kHeight);
   state.counters["mean_diff_rim"] = rim_pixels > 0 ? rim / rim_pixels : 0;
+  state.counters["ours_vs_exact_rim"] = rim_pixels > 0 ? ours_exact / rim_pixels : 0;
+  state.counters["cairo_vs_exact_rim"] = rim_pixels > 0 ? cairo_exact / rim_pixels : 0;
   state.counters["max_diff"] = max;
 }
 

@@ -15,20 +15,17 @@ inline std::uint32_t div255(std::uint32_t x) {
 }
 
 inline TColor32 blend_color(TColor32 source, TColor32 target, std::uint32_t alpha) {
-  if (alpha == 0) {
-    return target;
-  }
-  if (alpha == 255) {
-    return source | 0xFF000000u;
-  }
+  // Per channel c = (s * alpha + t * (255 - alpha)) / 255 rounded, two channels at a time in
+  // 16-bit lanes. The source counts as opaque, which makes the alpha channel come out as
+  // alpha + t_alpha * (255 - alpha) / 255: the alpha of source-over.
+  const std::uint32_t s = source | 0xFF000000u;
   const std::uint32_t rest = 255 - alpha;
-  const auto channel = [&](int shift) {
-    const std::uint32_t s = (source >> shift) & 0xFFu;
-    const std::uint32_t t = (target >> shift) & 0xFFu;
-    return div255(s * alpha + t * rest) << shift;
-  };
-  const std::uint32_t target_alpha = target >> 24;
-  return ((alpha + div255(target_alpha * rest)) << 24) | channel(16) | channel(8) | channel(0);
+  std::uint32_t rb = (s & 0x00FF00FFu) * alpha + (target & 0x00FF00FFu) * rest + 0x00800080u;
+  std::uint32_t ga =
+      ((s >> 8) & 0x00FF00FFu) * alpha + ((target >> 8) & 0x00FF00FFu) * rest + 0x00800080u;
+  rb = ((rb + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+  ga = ((ga + ((ga >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+  return rb | (ga << 8);
 }
 
 // Blends `source` with its own alpha scaled by `coverage` (0..255).

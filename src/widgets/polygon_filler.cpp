@@ -20,6 +20,12 @@ void TCustomPolygonFiller::FillFullLine(TColor32* target, int x, int y, int leng
 
 void TSolidPolygonFiller::FillLine(TColor32* target, int, int, int length,
                                    const std::uint8_t* coverage) {
+  if (color_ >> 24 == 255) {
+    for (int i = 0; i < length; ++i) {
+      target[i] = blend_color(color_, target[i], coverage[i]);
+    }
+    return;
+  }
   for (int i = 0; i < length; ++i) {
     target[i] = blend_covered(color_, target[i], coverage[i]);
   }

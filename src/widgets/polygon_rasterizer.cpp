@@ -9,7 +9,7 @@ namespace kb {
 namespace {
 
 constexpr std::int64_t kOne = PolygonRasterizer::kSubpixels;
-constexpr int kShift = 8;
+constexpr int kShift = 10;
 static_assert(kOne == 1 << kShift);
 // Coordinates beyond a million pixels are clamped: far outside any buffer, and the products
 // below stay within 64 bits.
@@ -38,7 +38,7 @@ std::int64_t to_subpixels(float v) {
   return std::llround(static_cast<double>(v) * static_cast<double>(kOne));
 }
 
-// |winding area| in units of 1/(2 * 256^2) of a pixel, as a coverage byte (non-zero rule).
+// |winding area| in units of 1/(2 * 1024^2) of a pixel, as a coverage byte (non-zero rule).
 std::uint8_t coverage_of(std::int64_t doubled_area) {
   const std::int64_t a = std::abs(doubled_area);
   const std::int64_t value = (a * 255 + kOne * kOne) / (2 * kOne * kOne);
@@ -319,7 +319,11 @@ void PolygonRasterizer::sweep(SpanSink& sink) {
       if (run_start < 0) {
         run_start = x;
       }
-      std::memset(coverage + x, value, static_cast<std::size_t>(length));
+      if (length == 1) {
+        coverage[x] = value;
+      } else {
+        std::memset(coverage + x, value, static_cast<std::size_t>(length));
+      }
       run_end = x + length;
     };
     std::int64_t cover = 0;

@@ -19,12 +19,12 @@ class SpanSink {
 };
 
 // Anti-aliasing by exact area: a pixel's coverage is the share of its square inside the area,
-// for vertices on a 1/256-pixel grid. Contours are closed implicitly and combine by the
+// for vertices on a 1/1024-pixel grid. Contours are closed implicitly and combine by the
 // non-zero winding rule. Integer arithmetic throughout, so every build gives the same
 // coverage. Keeps its buffers between calls.
 class PolygonRasterizer {
  public:
-  static constexpr int kSubpixels = 256;
+  static constexpr int kSubpixels = 1024;
 
   // Rasterises the contours clipped to [0, width) x [0, height).
   void rasterize(const std::vector<TArrayOfFloatPoint>& contours, int width, int height,

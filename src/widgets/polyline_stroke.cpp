@@ -50,12 +50,12 @@ void add_join(std::vector<Vec>& side_points, Vec vertex, const Segment& in, cons
   const Vec b = vertex + offset * out.normal;
   const Real turn = dot(out.direction, in.normal) * offset;  // > 0: this side is inside
   const Real normals = dot(in.normal, out.normal);
-  if (std::fabs(dot(in.direction, out.direction) - 1) < 1e-12) {
+  if (std::fabs(dot(in.direction, out.direction) - 1) < 1e-12L) {
     side_points.push_back(a);  // straight on
     return;
   }
   const Real half_cos_sq = (1 + normals) / 2;  // cos^2 of half the turning angle
-  const bool opposite = half_cos_sq < 1e-12;
+  const bool opposite = half_cos_sq < 1e-12L;
   const Vec miter = opposite ? a : vertex + (offset / (1 + normals)) * (in.normal + out.normal);
   if (turn > 0) {
     // Inside the turn both offset lines meet in one point, unless the segments are too short
@@ -87,11 +87,11 @@ std::vector<TArrayOfFloatPoint> stroke_outline(const TArrayOfFloatPoint& points,
     if (!std::isfinite(v.x) || !std::isfinite(v.y)) {
       return {};
     }
-    if (path.empty() || length(v - path.back()) > 1e-9) {
+    if (path.empty() || length(v - path.back()) > 1e-9L) {
       path.push_back(v);
     }
   }
-  if (closed && path.size() > 1 && length(path.front() - path.back()) <= 1e-9) {
+  if (closed && path.size() > 1 && length(path.front() - path.back()) <= 1e-9L) {
     path.pop_back();
   }
   const Real half = static_cast<Real>(width) / 2;

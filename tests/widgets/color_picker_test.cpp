@@ -496,9 +496,9 @@ struct PictureCase {
 
 TEST(PickerPictureFingerprint, IsTheSameInEveryBuild) {
   const PictureCase cases[] = {
-      {256, 192, 0.31f, false, true, TVisualAidRenderType::vatBW, 0x4C776A541691B3F6u},
-      {345, 289, 1.0f, false, false, TVisualAidRenderType::vatInvert, 0x64A8AD6413998E69u},
-      {345, 289, 0.5f, true, false, TVisualAidRenderType::vatInvert, 0xBEE82256EB34D810u},
+      {256, 192, 0.31f, false, true, TVisualAidRenderType::vatBW, 0xE7C1B0DE8FDE2329u},
+      {345, 289, 1.0f, false, false, TVisualAidRenderType::vatInvert, 0x2DEE700ED9A02F6Fu},
+      {345, 289, 0.5f, true, false, TVisualAidRenderType::vatInvert, 0x957B69C5044A5C79u},
   };
   for (const PictureCase& c : cases) {
     sim::ScriptedWidgetSystem system;

@@ -3,6 +3,7 @@
 #include <numbers>
 #include <vector>
 
+#include "support/exact_coverage.h"
 #include "widgets/bitmap32.h"
 #include "widgets/color32.h"
 #include "widgets/polygon_filler.h"
@@ -75,6 +76,24 @@ double shoelace_area(const TArrayOfFloatPoint& p) {
              static_cast<double>(b.X) * static_cast<double>(a.Y);
   }
   return std::fabs(twice) / 2;
+}
+
+TEST(PolygonRasterizer, EachPixelGetsTheShareOfItsSquareInside) {
+  const std::vector<TArrayOfFloatPoint> shapes = {
+      {{3.3f, 2.7f}, {31.9f, 9.1f}, {12.4f, 35.6f}},
+      CirclePolygon({20.25f, 19.6f}, 14.3f, -1),
+      CirclePolygon({20.5f, 20.5f}, 4, 8),
+      {{30.1f, 1.2f}, {38.7f, 20.0f}, {30.1f, 38.8f}},
+  };
+  for (const TArrayOfFloatPoint& shape : shapes) {
+    const CoverageMap map = rasterize({shape});
+    for (int y = 0; y < 40; ++y) {
+      for (int x = 0; x < 40; ++x) {
+        // Half a unit for the byte, and a little for vertices on a 1/256 grid.
+        ASSERT_NEAR(map.at(x, y), test::exact_coverage(shape, x, y) * 255, 1.0) << x << "," << y;
+      }
+    }
+  }
 }
 
 TEST(PolygonRasterizer, CoverageAddsUpToTheArea) {
