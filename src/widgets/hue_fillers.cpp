@@ -29,19 +29,14 @@ constexpr double kRelativeSaturationTolerance = 1e-13;
 
 // atan2(dy, dx) * (1 / 2pi) + 0.5 in double precision, within about 1e-15.
 double fast_hue(double dx, double dy) {
+  // Selections by 0/1 factors rather than branches, so that a loop over a row vectorises.
   const double ax = std::fabs(dx);
   const double ay = std::fabs(dy);
-  const double big = std::max(ax, ay);
-  const double small = std::min(ax, ay);
-  double t;
-  double base;
-  if (small > kTanPiOver8 * big) {
-    t = (small - big) / (small + big);  // atan(s/b) = pi/4 + atan((s - b) / (s + b))
-    base = kPi / 4;
-  } else {
-    t = small / big;
-    base = 0;
-  }
+  const double big = ax > ay ? ax : ay;
+  const double small = ax > ay ? ay : ax;
+  // atan(s/b) = pi/4 + atan((s - b) / (s + b)) brings the argument within tan(pi/8).
+  const double reduce = small > kTanPiOver8 * big ? 1.0 : 0.0;
+  const double t = (small - reduce * big) / (big + reduce * small);
   // Estrin's scheme: a shorter chain of dependent steps than Horner's.
   const double u = t * t;
   const double u2 = u * u;
@@ -57,17 +52,13 @@ double fast_hue(double dx, double dy) {
   const double p4567 = p45 + p67 * u2;
   const double p8910 = p89 + k[10] * u2;
   const double p = (p0123 + p4567 * u4) + p8910 * u8;
-  double angle = base + t * p;
-  if (ay > ax) {
-    angle = kPi / 2 - angle;
-  }
-  if (dx < 0) {
-    angle = kPi - angle;
-  }
-  if (dy < 0) {
-    angle = -angle;
-  }
-  return angle * (1 / (2 * kPi)) + 0.5;
+  double angle = reduce * (kPi / 4) + t * p;  // in [0, pi/4]
+  const double steep = ay > ax ? 1.0 : 0.0;   // beyond the diagonal
+  angle += steep * (kPi / 2 - 2 * angle);     // pi/2 - angle
+  const double left = dx < 0 ? 1.0 : 0.0;
+  angle += left * (kPi - 2 * angle);  // pi - angle
+  const double sign = dy < 0 ? -1.0 : 1.0;
+  return sign * angle * (1 / (2 * kPi)) + 0.5;
 }
 
 // HsvToColor32 for a hue in [0, 1) and a saturation of at least 1/32, in double arithmetic
@@ -139,36 +130,52 @@ void THueCirclePolygonFiller::FillLine(TColor32* target, int x, int y, int lengt
   const double dy = static_cast<double>(y) - static_cast<double>(FCenter.Y);
   const double dy2 = dy * dy;
   const auto inv_radius = static_cast<double>(inv_radius_);
+  const auto cx = static_cast<double>(FCenter.X);
   // Values outside 0..1 are the caller's affair; the plain path keeps them harmless.
   const bool value_in_range = scaled_value_ >= 0 && scaled_value_ <= 255;
-  for (int i = 0; i < length; ++i) {
-    const double dx = static_cast<double>(x + i) - static_cast<double>(FCenter.X);
-    TColor32 color = 0;
-    bool done = false;
-    const double h = fast_hue(dx, dy);
-    const float h_low = to_single(h - kHueTolerance);
-    const float h_high = to_single(h + kHueTolerance);
-    if (value_in_range && h_low == h_high && h_low < 1.0f && (dx != 0 || dy != 0)) {
-      float s = 1;
-      bool sure = true;
-      if (saturation_from_distance_) {
-        const double sd = std::sqrt(dx * dx + dy2) * inv_radius;
-        const float s_low = to_single(std::min(sd * (1 - kRelativeSaturationTolerance), 1.0));
-        const float s_high = to_single(std::min(sd * (1 + kRelativeSaturationTolerance), 1.0));
-        sure = s_low == s_high;
-        s = s_low;
-      }
-      if (sure && s >= 0x1p-5f && fast_hsv(h_low, s, scaled_value_, color)) {
-        if (FWebSafe) {
-          SnapWebSafe(color);
+  constexpr int kChunk = 128;
+  double hues[kChunk];
+  double saturations[kChunk];
+  for (int start = 0; start < length; start += kChunk) {
+    const int count = std::min(kChunk, length - start);
+    // First the hue and saturation of each pixel, in a loop without branches...
+    for (int i = 0; i < count; ++i) {
+      const double dx = static_cast<double>(x + start + i) - cx;
+      hues[i] = fast_hue(dx, dy);
+      saturations[i] = std::sqrt(dx * dx + dy2) * inv_radius;
+    }
+    // ...then the colours, where the checks decide between the fast and the plain way.
+    for (int i = 0; i < count; ++i) {
+      const double dx = static_cast<double>(x + start + i) - cx;
+      TColor32 color = 0;
+      bool done = false;
+      const double h = hues[i];
+      const float h_low = to_single(h - kHueTolerance);
+      const float h_high = to_single(h + kHueTolerance);
+      if (value_in_range && h_low == h_high && h_low < 1.0f && (dx != 0 || dy != 0)) {
+        float s = 1;
+        bool sure = true;
+        if (saturation_from_distance_) {
+          const double sd = saturations[i];
+          const float s_low = to_single(std::min(sd * (1 - kRelativeSaturationTolerance), 1.0));
+          const float s_high = to_single(std::min(sd * (1 + kRelativeSaturationTolerance), 1.0));
+          sure = s_low == s_high;
+          s = s_low;
         }
-        done = true;
+        if (sure && s >= 0x1p-5f && fast_hsv(h_low, s, scaled_value_, color)) {
+          if (FWebSafe) {
+            SnapWebSafe(color);
+          }
+          done = true;
+        }
       }
+      if (!done) {
+        color = exact_color(static_cast<long double>(dx), static_cast<long double>(dy));
+      }
+      TColor32& pixel = target[start + i];
+      const std::uint8_t weight = coverage[start + i];
+      pixel = weight == 255 ? color : blend_color(color, pixel, weight);
     }
-    if (!done) {
-      color = exact_color(static_cast<long double>(dx), static_cast<long double>(dy));
-    }
-    target[i] = coverage[i] == 255 ? color : blend_color(color, target[i], coverage[i]);
   }
 }
 
