@@ -1,0 +1,363 @@
+#include "widgets/spin_edit.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+#include "platform/widget_system.h"
+
+namespace kb {
+namespace {
+
+constexpr char16_t kCtrlA = 0x01;
+constexpr char16_t kCtrlC = 0x03;
+constexpr char16_t kBackspace = 0x08;
+constexpr char16_t kReturn = 0x0D;
+constexpr char16_t kCtrlV = 0x16;
+constexpr char16_t kCtrlX = 0x18;
+
+int digit_value(char16_t c, bool hex) {
+  if (c >= u'0' && c <= u'9') {
+    return c - u'0';
+  }
+  if (hex && c >= u'a' && c <= u'f') {
+    return c - u'a' + 10;
+  }
+  if (hex && c >= u'A' && c <= u'F') {
+    return c - u'A' + 10;
+  }
+  return -1;
+}
+
+std::u16string decimal_text(std::int32_t value) {
+  const std::string digits = std::to_string(value);
+  return {digits.begin(), digits.end()};
+}
+
+std::int32_t saturated(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
+
+std::optional<std::int32_t> ParseSpinValue(std::u16string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) {
+    ++i;
+  }
+  bool negative = false;
+  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+    negative = text[i] == u'-';
+    ++i;
+  }
+  bool hex = false;
+  if (i < text.size() && (text[i] == u'$' || text[i] == u'x' || text[i] == u'X')) {
+    hex = true;
+    ++i;
+  } else if (i + 1 < text.size() && text[i] == u'0' &&
+             (text[i + 1] == u'x' || text[i + 1] == u'X')) {
+    hex = true;
+    i += 2;
+  }
+  if (i == text.size()) {
+    return std::nullopt;  // no digits
+  }
+  const std::int64_t base = hex ? 16 : 10;
+  const std::int64_t limit = negative ? std::int64_t{1} << 31 : (std::int64_t{1} << 31) - 1;
+  std::int64_t magnitude = 0;
+  for (; i < text.size(); ++i) {
+    const int digit = digit_value(text[i], hex);
+    if (digit < 0) {
+      return std::nullopt;
+    }
+    magnitude = magnitude * base + digit;
+    if (magnitude > limit) {
+      return std::nullopt;
+    }
+  }
+  return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
+
+TSpinEdit::TSpinEdit(WidgetSystem& system)
+    : system_(system), FButton(std::make_unique<TSpinButton>(system)) {
+  FButton->SetBounds(0, 0, 15, 17);
+  FButton->SetFocusControl(this);
+  FButton->SetOnUpClick([this](TSpinButton&) { StepUp(); });
+  FButton->SetOnDownClick([this](TSpinButton&) { StepDown(); });
+  SetBounds(0, 0, 121, 25);
+}
+
+TSpinEdit::~TSpinEdit() = default;
+
+std::int32_t TSpinEdit::Value() const {
+  return ParseSpinValue(text_).value_or(FMinValue);
+}
+
+void TSpinEdit::SetValue(std::int32_t value) {
+  SetText(decimal_text(ClampValue(value)));
+}
+
+std::int32_t TSpinEdit::ClampValue(std::int32_t value) const {
+  if (FMinValue == FMaxValue) {
+    return value;
+  }
+  if (value < FMinValue) {
+    return FMinValue;
+  }
+  if (value > FMaxValue) {
+    return FMaxValue;
+  }
+  return value;
+}
+
+void TSpinEdit::SetText(std::u16string text) {
+  if (text != text_) {
+    set_text_and_caret(std::move(text), 0);
+  }
+}
+
+void TSpinEdit::SetSelection(int start, int length) {
+  const int size = static_cast<int>(text_.size());
+  start = std::clamp(start, 0, size);
+  length = std::clamp(length, 0, size - start);
+  if (start != sel_start_ || length != sel_length_) {
+    sel_start_ = start;
+    sel_length_ = length;
+    display();
+  }
+}
+
+void TSpinEdit::SelectAll() {
+  SetSelection(0, static_cast<int>(text_.size()));
+}
+
+bool TSpinEdit::IsAcceptedChar(char16_t ch) const {
+  // Only a separator that is itself a Latin-1 character: the low byte of a wider one would
+  // let an unrelated letter in.
+  const char16_t separator = system_.decimal_separator();
+  bool accepted = (ch <= 255 && (ch == u'+' || ch == u'-' || (ch >= u'0' && ch <= u'9') ||
+                                 (separator <= 255 && ch == separator))) ||
+                  (ch < 32 && ch != kReturn);
+  if (!FEditorEnabled && (ch >= 32 || ch == kBackspace)) {
+    accepted = false;
+  }
+  return accepted;
+}
+
+void TSpinEdit::StepUp() {
+  if (read_only_) {
+    system_.beep();
+  } else {
+    SetValue(saturated(std::int64_t{Value()} + FIncrement));
+  }
+}
+
+void TSpinEdit::StepDown() {
+  if (read_only_) {
+    system_.beep();
+  } else {
+    SetValue(saturated(std::int64_t{Value()} - FIncrement));
+  }
+}
+
+void TSpinEdit::KeyDown(std::uint16_t key, ShiftState shift) {
+  if (key == kVkUp) {
+    StepUp();
+  } else if (key == kVkDown) {
+    StepDown();
+  }
+  if (on_key_down_) {
+    on_key_down_(*this, key, shift);
+  }
+  // The edit's own handling of the keys that change the text; a typed character is not a key.
+  if (key == kVkDelete && !read_only_) {
+    if (sel_length_ > 0) {
+      replace_selection(u"");
+    } else if (sel_start_ < static_cast<int>(text_.size())) {
+      std::u16string text = text_;
+      text.erase(static_cast<std::size_t>(sel_start_), 1);
+      set_text_and_caret(std::move(text), sel_start_);
+    }
+  }
+}
+
+void TSpinEdit::KeyPress(char16_t ch) {
+  if (!IsAcceptedChar(ch)) {
+    system_.beep();
+    return;
+  }
+  if (on_key_press_) {
+    on_key_press_(*this, ch);
+  }
+  switch (ch) {
+    case 0:
+      return;  // the handler dropped it
+    case kCtrlA:
+      SelectAll();
+      return;
+    case kCtrlC:
+      Copy();
+      return;
+    case kCtrlV:
+      Paste();
+      return;
+    case kCtrlX:
+      Cut();
+      return;
+    case kBackspace:
+      if (read_only_) {
+        return;
+      }
+      if (sel_length_ > 0) {
+        replace_selection(u"");
+      } else if (sel_start_ > 0) {
+        std::u16string text = text_;
+        text.erase(static_cast<std::size_t>(sel_start_ - 1), 1);
+        set_text_and_caret(std::move(text), sel_start_ - 1);
+      }
+      return;
+    default:
+      if (ch >= 32 && !read_only_) {
+        replace_selection(std::u16string(1, ch));
+      }
+      return;
+  }
+}
+
+void TSpinEdit::Cut() {
+  if (can_edit_clipboard() && sel_length_ > 0) {
+    Copy();
+    replace_selection(u"");
+  }
+}
+
+void TSpinEdit::Copy() {
+  if (sel_length_ > 0) {
+    system_.set_clipboard_text(
+        text_.substr(static_cast<std::size_t>(sel_start_), static_cast<std::size_t>(sel_length_)));
+  }
+}
+
+void TSpinEdit::Paste() {
+  if (can_edit_clipboard()) {
+    const std::u16string pasted = system_.clipboard_text();
+    if (!pasted.empty()) {
+      replace_selection(pasted);
+    }
+  }
+}
+
+void TSpinEdit::FocusEnter(bool by_left_press) {
+  FocusTarget::FocusEnter(by_left_press);
+  if (auto_select_ && !by_left_press) {
+    SelectAll();
+  }
+  if (on_enter_) {
+    on_enter_(*this);
+  }
+}
+
+void TSpinEdit::FocusLeave() {
+  FocusTarget::FocusLeave();
+  if (on_exit_) {
+    on_exit_(*this);
+  }
+  const std::int32_t value = Value();
+  if (ClampValue(value) != value) {
+    SetValue(value);
+  }
+}
+
+void TSpinEdit::replace_selection(std::u16string_view text) {
+  std::size_t room = text.size();
+  if (max_length_ > 0) {
+    const std::size_t kept = text_.size() - static_cast<std::size_t>(sel_length_);
+    const auto limit = static_cast<std::size_t>(max_length_);
+    room = kept >= limit ? 0 : std::min(room, limit - kept);
+  }
+  std::u16string result = text_;
+  result.replace(static_cast<std::size_t>(sel_start_), static_cast<std::size_t>(sel_length_),
+                 text.substr(0, room));
+  set_text_and_caret(std::move(result), sel_start_ + static_cast<int>(room));
+}
+
+void TSpinEdit::set_text_and_caret(std::u16string text, int caret) {
+  const bool text_changed = text != text_;
+  text_ = std::move(text);
+  sel_start_ = std::clamp(caret, 0, static_cast<int>(text_.size()));
+  sel_length_ = 0;
+  display();
+  if (text_changed) {
+    changed();
+  }
+}
+
+void TSpinEdit::changed() {
+  if (FOnChange) {
+    FOnChange(*this);
+  }
+}
+
+void TSpinEdit::display() {
+  if (display_) {
+    display_();
+  }
+}
+
+void TSpinEdit::SetBounds(int left, int top, int width, int height) {
+  left_ = left;
+  top_ = top;
+  width_ = std::max(width, 0);
+  height_ = std::max(height, 0);
+  if (height_ < MinEditHeight()) {
+    SetBounds(left, top, width, MinEditHeight());
+    return;
+  }
+  layout();
+}
+
+void TSpinEdit::SetCtl3D(bool value) {
+  if (ctl3d_ != value) {
+    ctl3d_ = value;
+    layout();
+  }
+}
+
+void TSpinEdit::SetFontTextHeight(int value) {
+  font_text_height_ = std::max(value, 0);
+  SetBounds(left_, top_, width_, height_);
+}
+
+int TSpinEdit::ClientWidth() const {
+  const int frame = ctl3d_ ? system_.edge_size() : system_.border_height();
+  return std::max(width_ - 2 * frame, 0);
+}
+
+int TSpinEdit::ClientHeight() const {
+  const int frame = ctl3d_ ? system_.edge_size() : system_.border_height();
+  return std::max(height_ - 2 * frame, 0);
+}
+
+int TSpinEdit::MinEditHeight() const {
+  const int h = font_text_height_;
+  const int hs = system_.system_font_text_height();
+  return h + std::min(hs, h) / 4 + 4 * system_.border_height() + 2;
+}
+
+void TSpinEdit::layout() {
+  const int bw = FButton->Width();
+  if (ctl3d_) {
+    FButton->SetBounds(width_ - bw - 5, 0, bw, height_ - 5);
+  } else {
+    FButton->SetBounds(width_ - bw, 1, bw, height_ - 3);
+  }
+  UpdateEditRect();
+}
+
+void TSpinEdit::UpdateEditRect() {
+  edit_rect_ = {0, 0, ClientWidth() - FButton->Width() - 2, ClientHeight() + 1};
+  display();
+}
+
+}  // namespace kb
