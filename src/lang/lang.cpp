@@ -4,7 +4,7 @@
 
 #include "platform/error.h"
 #include "platform/text.h"
-#include "runtime/integer_text.h"
+#include "platform/integer_text.h"
 
 namespace kb {
 namespace {

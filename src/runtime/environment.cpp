@@ -5,7 +5,7 @@
 
 #include "platform/debug_output.h"
 #include "platform/text.h"
-#include "runtime/integer_text.h"
+#include "platform/integer_text.h"
 #include "runtime/registry.h"
 
 namespace kb {

@@ -11,7 +11,7 @@
 
 #include "platform/system_info.h"
 #include "platform/text.h"
-#include "runtime/integer_text.h"
+#include "platform/integer_text.h"
 
 namespace kb {
 namespace {

@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "platform/integer_text.h"
 #include "platform/widget_system.h"
 
 namespace kb {
@@ -15,19 +16,6 @@ constexpr char16_t kBackspace = 0x08;
 constexpr char16_t kReturn = 0x0D;
 constexpr char16_t kCtrlV = 0x16;
 constexpr char16_t kCtrlX = 0x18;
-
-int digit_value(char16_t c, bool hex) {
-  if (c >= u'0' && c <= u'9') {
-    return c - u'0';
-  }
-  if (hex && c >= u'a' && c <= u'f') {
-    return c - u'a' + 10;
-  }
-  if (hex && c >= u'A' && c <= u'F') {
-    return c - u'A' + 10;
-  }
-  return -1;
-}
 
 std::u16string decimal_text(std::int32_t value) {
   const std::string digits = std::to_string(value);
@@ -42,41 +30,7 @@ std::int32_t saturated(std::int64_t value) {
 }  // namespace
 
 std::optional<std::int32_t> ParseSpinValue(std::u16string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) {
-    ++i;
-  }
-  bool negative = false;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-    negative = text[i] == u'-';
-    ++i;
-  }
-  bool hex = false;
-  if (i < text.size() && (text[i] == u'$' || text[i] == u'x' || text[i] == u'X')) {
-    hex = true;
-    ++i;
-  } else if (i + 1 < text.size() && text[i] == u'0' &&
-             (text[i + 1] == u'x' || text[i + 1] == u'X')) {
-    hex = true;
-    i += 2;
-  }
-  if (i == text.size()) {
-    return std::nullopt;  // no digits
-  }
-  const std::int64_t base = hex ? 16 : 10;
-  const std::int64_t limit = negative ? std::int64_t{1} << 31 : (std::int64_t{1} << 31) - 1;
-  std::int64_t magnitude = 0;
-  for (; i < text.size(); ++i) {
-    const int digit = digit_value(text[i], hex);
-    if (digit < 0) {
-      return std::nullopt;
-    }
-    magnitude = magnitude * base + digit;
-    if (magnitude > limit) {
-      return std::nullopt;
-    }
-  }
-  return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+  return parse_int32(text, kTypedIntegerSyntax);
 }
 
 TSpinEdit::TSpinEdit(WidgetSystem& system)

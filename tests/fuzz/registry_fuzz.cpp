@@ -15,7 +15,7 @@
 
 #include "platform/sim/memory_registry.h"
 #include "platform/text.h"
-#include "runtime/integer_text.h"
+#include "platform/integer_text.h"
 #include "runtime/registry.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "runtime/integer_text.h"
+#include "platform/integer_text.h"
 
 namespace kb {
 
-std::optional<std::int32_t> parse_int32(std::u16string_view text) {
+std::optional<std::int32_t> parse_int32(std::u16string_view text, IntegerSyntax syntax) {
   std::size_t i = 0;
-  while (i < text.size() && text[i] == u' ') {
+  while (i < text.size() && (text[i] == u' ' || (syntax.tab_is_blank && text[i] == u'\t'))) {
     ++i;
   }
   bool negative = false;
@@ -13,7 +13,8 @@ std::optional<std::int32_t> parse_int32(std::u16string_view text) {
     ++i;
   }
   std::uint32_t base = 10;
-  if (i < text.size() && text[i] == u'$') {
+  if (i < text.size() &&
+      (text[i] == u'$' || (syntax.bare_x_hex && (text[i] == u'x' || text[i] == u'X')))) {
     base = 16;
     ++i;
   } else if (i + 1 < text.size() && text[i] == u'0' &&

@@ -1,4 +1,4 @@
-#include "runtime/integer_text.h"
+#include "platform/integer_text.h"
 
 #include <gtest/gtest.h>
 
