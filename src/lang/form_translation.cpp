@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "platform/text.h"
+#include "platform/integer_text.h"
 #include "toolkit/component.h"
 #include "toolkit/component_parts.h"
 #include "toolkit/control.h"
@@ -243,7 +243,7 @@ void LOAD_TRANSLATION_TO_FORM(const LangPlatform& platform, const std::u16string
   LOAD_TRANSLATOR_INFO();
   const std::uint32_t elapsed = platform.clock.tick_count() - t0;
   platform.debug.write_line(u"LOAD_TRANSLATION_TO_FORM \"" + form.ClassName() + u"\" took " +
-                            from_utf8(std::to_string(elapsed)) + u" ms");
+                            decimal_text(std::uint64_t{elapsed}) + u" ms");
 }
 
 void LOAD_TRANSLATOR_INFO() {

@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "platform/error.h"
-#include "platform/text.h"
 #include "platform/integer_text.h"
 
 namespace kb {
@@ -14,10 +13,6 @@ std::u16string make_key(std::u16string_view section, std::u16string_view compone
   key.reserve(section.size() + 1 + component.size());
   key.append(section).append(u".").append(component);
   return key;
-}
-
-std::u16string decimal(std::int64_t value) {
-  return from_utf8(std::to_string(value));
 }
 
 bool is_marker_at(std::u16string_view text, std::size_t at) {
@@ -95,7 +90,7 @@ void TLang::Load_Translation(const std::u16string& translation_file,
     index_file_ = index_file;
   }
   platform_.debug.write_line(u"TranslationCount=" +
-                             decimal(static_cast<std::int64_t>(translation_.Count())));
+                             decimal_text(std::uint64_t{translation_.Count()}));
 }
 
 void TLang::Save_Translation(const std::u16string& translation_file,
@@ -171,7 +166,7 @@ void TLang::Save_ToIndex(std::u16string_view section_id, std::u16string_view com
   const bool kind_html = html || component_name.find(u"MESSAGEHTML_") != component_name.npos;
   std::u16string line = make_key(section_id, component_name);
   line += kind_html ? u"=HTML," : u"=TEXT,";
-  line += decimal(max_width);
+  line += decimal_text(std::int64_t{max_width});
   line += u',';
   line += version;
   const std::int32_t position = index_.IndexOfName(key(section_id, component_name));

@@ -1,5 +1,9 @@
 #include "platform/integer_text.h"
 
+#include <string>
+
+#include "platform/text.h"
+
 namespace kb {
 
 std::optional<std::int32_t> parse_int32(std::u16string_view text, IntegerSyntax syntax) {
@@ -50,6 +54,14 @@ std::optional<std::int32_t> parse_int32(std::u16string_view text, IntegerSyntax 
     return std::nullopt;
   }
   return static_cast<std::int32_t>(value);
+}
+
+std::u16string decimal_text(std::int64_t value) {
+  return from_utf8(std::to_string(value));
+}
+
+std::u16string decimal_text(std::uint64_t value) {
+  return from_utf8(std::to_string(value));
 }
 
 }  // namespace kb

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace kb {
@@ -23,6 +24,10 @@ inline constexpr IntegerSyntax kTypedIntegerSyntax{.tab_is_blank = true, .bare_x
 // signed 32-bit range.
 std::optional<std::int32_t> parse_int32(std::u16string_view text,
                                         IntegerSyntax syntax = kStoredIntegerSyntax);
+
+// A whole number as program text, in decimal digits with a leading "-" when negative.
+std::u16string decimal_text(std::int64_t value);
+std::u16string decimal_text(std::uint64_t value);
 
 inline std::int32_t parse_int32_or(std::u16string_view text, std::int32_t fallback) {
   return parse_int32(text).value_or(fallback);

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "platform/debug_output.h"
-#include "platform/text.h"
 #include "platform/integer_text.h"
 #include "runtime/registry.h"
 
@@ -18,10 +17,6 @@ constexpr std::int32_t kLocalAppDataFolder = 28;
 
 bool at_least(WindowsVersion version, std::uint32_t major, std::uint32_t minor) {
   return version.major > major || (version.major == major && version.minor >= minor);
-}
-
-std::u16string decimal(std::uint32_t number) {
-  return from_utf8(std::to_string(number));
 }
 
 }  // namespace
@@ -90,7 +85,8 @@ std::int32_t IeVersionOf(std::u16string_view version, std::int32_t current) {
 Environment DetectEnvironment(SystemInfo& system, const Registry& registry, DebugOutput& debug) {
   Environment env;
   const WindowsVersion version = RealWindowsVersion(system);
-  debug.write_line(u"WindowsVersion=" + decimal(version.major) + u"." + decimal(version.minor));
+  debug.write_line(u"WindowsVersion=" + decimal_text(std::uint64_t{version.major}) + u"." +
+                   decimal_text(std::uint64_t{version.minor}));
 
   env.IS_WIN7_OR_LATER = at_least(version, 6, 1);
   env.IS_WIN8_OR_LATER = at_least(version, 6, 2);

@@ -9,9 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/system_info.h"
-#include "platform/text.h"
 #include "platform/integer_text.h"
+#include "platform/system_info.h"
 
 namespace kb {
 namespace {
@@ -100,10 +99,6 @@ std::int32_t low_32_bits(std::uint64_t number) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(number));
 }
 
-std::u16string decimal(auto number) {
-  return from_utf8(std::to_string(number));
-}
-
 }  // namespace
 
 Registry::Registry(std::shared_ptr<RegistryBackend> backend, bool is_wow64)
@@ -150,11 +145,12 @@ std::u16string Registry::REG_ReadString(RegistryRoot root, std::u16string_view k
   }
   if (info->type == RegistryType::dword && info->size <= 4) {
     const auto number = read_number(*backend_, key.get(), value_name, 4);
-    return number ? decimal(static_cast<std::uint32_t>(*number)) : std::u16string();
+    return number ? decimal_text(std::uint64_t{static_cast<std::uint32_t>(*number)})
+                  : std::u16string();
   }
   if (info->type == RegistryType::qword && info->size <= 8) {
     const auto number = read_number(*backend_, key.get(), value_name, 8);
-    return number ? decimal(static_cast<std::int64_t>(*number)) : std::u16string();
+    return number ? decimal_text(static_cast<std::int64_t>(*number)) : std::u16string();
   }
   return {};
 }

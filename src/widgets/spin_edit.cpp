@@ -17,11 +17,6 @@ constexpr char16_t kReturn = 0x0D;
 constexpr char16_t kCtrlV = 0x16;
 constexpr char16_t kCtrlX = 0x18;
 
-std::u16string decimal_text(std::int32_t value) {
-  const std::string digits = std::to_string(value);
-  return {digits.begin(), digits.end()};
-}
-
 std::int32_t saturated(std::int64_t value) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(
       value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
@@ -49,7 +44,7 @@ std::int32_t TSpinEdit::Value() const {
 }
 
 void TSpinEdit::SetValue(std::int32_t value) {
-  SetText(decimal_text(ClampValue(value)));
+  SetText(decimal_text(std::int64_t{ClampValue(value)}));
 }
 
 std::int32_t TSpinEdit::ClampValue(std::int32_t value) const {
