@@ -20,8 +20,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/headless_ui.h"
 #include "platform/sim/scripted_widget_system.h"
-#include "widgets/bmp_file.h"
+#include "toolkit/application.h"
+#include "toolkit/bmp_file.h"
+#include "toolkit/form.h"
 #include "widgets/color_picker_hsv.h"
 
 namespace {
@@ -232,8 +235,11 @@ int main(int argc, char** argv) {
   const std::uint32_t rgb = options.background;
   system.set_system_color(kButtonFaceIndex,
                           ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF));
-  TColorPickerHSV picker(system);
-  picker.SetParented(true);
+  // The picker paints only inside a window: a form of its own, never shown.
+  sim::HeadlessUi ui;
+  Application application(ui);
+  Form form(application, u"TForm", u"Form");
+  TColorPickerHSV& picker = form.create<TColorPickerHSV>(system);
   picker.SetSize(options.width, options.height);
   picker.SetColor(kClBtnFace);
   picker.SetSelectedColor(options.color);
@@ -267,7 +273,7 @@ int main(int argc, char** argv) {
   }
 
   try {
-    write_file(options.output, EncodeBmp(*picker.Paint()));
+    write_file(options.output, encode_bmp(*picker.Paint()));
   } catch (const std::exception& error) {
     std::cerr << "render-picker: " << error.what() << "\n";
     return 1;

@@ -191,7 +191,7 @@ void TLang::Set_Components(std::u16string_view section_id, Component& obj, bool 
         count(missing_objects_);
       } else if (cls == u"TVOSKUNICODESTBUTTON") {
         if (auto* control = dynamic_cast<Control*>(&obj)) {
-          control->repaint();
+          control->Invalidate();
         }
       }
     }

@@ -72,7 +72,9 @@ void Component::adopt(std::unique_ptr<Component> component) {
                 quoted(name_) + u".");
   }
   component->owner_ = this;
+  Component& adopted_one = *component;
   components_.push_back(std::move(component));
+  adopted_one.adopted(*this);
 }
 
 void Component::destroy(Component& owned) {

@@ -91,6 +91,9 @@ class Component {
   // Destroys a component this one owns.
   void destroy(Component& owned);
 
+  // Expires when the component is destroyed, for those that refer to it without owning it.
+  std::weak_ptr<const void> Lifetime() const { return lifetime_; }
+
   // Published properties; names are matched without regard to letter case. Every accessor but
   // the first two throws kb::Error when the property is missing or of another kind.
   bool has_property(std::u16string_view name) const { return find_property(name) != nullptr; }
@@ -104,6 +107,9 @@ class Component {
 
  protected:
   Component(std::u16string class_name, std::u16string name);
+
+  // Told once this component has an owner.
+  virtual void adopted(Component& owner) { static_cast<void>(owner); }
 
   // The class's own property of that name, else its base class's; null when there is none.
   // Each class that publishes properties overrides it.
@@ -121,6 +127,24 @@ class Component {
   std::int32_t tag_ = 0;
   Component* owner_ = nullptr;
   std::vector<std::unique_ptr<Component>> components_;
+  std::shared_ptr<const void> lifetime_ = std::make_shared<int>(0);
+};
+
+// A component referred to but not owned: reads as null once the component is destroyed.
+template <typename T>
+class ComponentRef {
+ public:
+  ComponentRef() = default;
+  // NOLINTNEXTLINE(google-explicit-constructor): it stands for the pointer it holds
+  ComponentRef(T* component)
+      : component_(component),
+        lifetime_(component != nullptr ? component->Lifetime() : std::weak_ptr<const void>()) {}
+
+  T* get() const { return lifetime_.expired() ? nullptr : component_; }
+
+ private:
+  T* component_ = nullptr;
+  std::weak_ptr<const void> lifetime_;
 };
 
 }  // namespace kb

@@ -2,6 +2,12 @@
 
 #include <algorithm>
 
+#include "platform/error.h"
+#include "toolkit/application.h"
+#include "toolkit/form.h"
+#include "toolkit/image_list.h"
+#include "toolkit/ui_platform.h"
+
 namespace kb {
 namespace {
 
@@ -48,6 +54,22 @@ void MenuItem::SetChecked(bool value) {
   }
 }
 
+void MenuItem::SetSubMenuImages(ImageList* images) {
+  sub_menu_images_ = images;
+}
+
+const ImageList* MenuItem::ImageListOfItem() const {
+  for (const MenuItem* level = parent_; level != nullptr; level = level->parent_) {
+    if (const ImageList* images = level->SubMenuImages()) {
+      return images;
+    }
+    if (level->menu_ != nullptr) {
+      return level->menu_->Images();
+    }
+  }
+  return nullptr;
+}
+
 void MenuItem::Add(MenuItem& item) {
   if (item.parent_ != nullptr) {
     item.parent_->Remove(item);
@@ -63,16 +85,52 @@ void MenuItem::Remove(MenuItem& item) {
   }
 }
 
+PopupMenu* MenuItem::Menu() const {
+  const MenuItem* root = this;
+  while (root->parent_ != nullptr) {
+    root = root->parent_;
+  }
+  return root->menu_;
+}
+
 void MenuItem::Click() {
   if (auto_check_) {
     SetChecked(!checked_);
   }
   if (on_click_) {
-    on_click_(*this);
+    auto handler = on_click_;  // the handler may destroy this item
+    handler(*this);
   }
 }
 
 PopupMenu::PopupMenu(std::u16string name)
-    : Component(u"TPopupMenu", std::move(name)), items_(std::make_unique<MenuItem>(u"")) {}
+    : Component(u"TPopupMenu", std::move(name)), items_(std::make_unique<MenuItem>(u"")) {
+  items_->menu_ = this;
+}
+
+void PopupMenu::SetImages(ImageList* images) {
+  images_ = images;
+}
+
+Application& PopupMenu::application() const {
+  for (Component* owner = Owner(); owner != nullptr; owner = owner->Owner()) {
+    if (auto* form = dynamic_cast<Form*>(owner)) {
+      return form->application();
+    }
+  }
+  if (Application* current = Application::Current()) {
+    return *current;
+  }
+  throw Error(u"The menu \"" + Name() + u"\" cannot open: the program has no user interface.");
+}
+
+void PopupMenu::Popup(int x, int y) {
+  if (on_popup_) {
+    on_popup_(*this);
+  }
+  if (MenuItem* chosen = application().ui().track_popup_menu(*this, x, y)) {
+    chosen->Click();
+  }
+}
 
 }  // namespace kb

@@ -3,12 +3,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "toolkit/graphics.h"
+
 namespace kb {
 
 class WidgetSystem;
-
-// Alpha in bits 24-31 (255 opaque), red 16-23, green 8-15, blue 0-7.
-using TColor32 = std::uint32_t;
 
 // A point in client pixels: x to the right, y downward.
 struct TFloatPoint {
@@ -18,14 +17,6 @@ struct TFloatPoint {
 };
 using TArrayOfFloatPoint = std::vector<TFloatPoint>;
 
-// The integer rectangle [Left, Right) x [Top, Bottom).
-struct TRect {
-  int Left = 0;
-  int Top = 0;
-  int Right = 0;
-  int Bottom = 0;
-  friend bool operator==(const TRect&, const TRect&) = default;
-};
 
 // Each argument contributes only its low 8 bits.
 TColor32 MakeColor32(std::int32_t R, std::int32_t G, std::int32_t B, std::int32_t A);

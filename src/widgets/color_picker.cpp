@@ -34,8 +34,11 @@ void TVisualAidOptions::Changed() {
   }
 }
 
-TCustomColorPicker::TCustomColorPicker(WidgetSystem& system)
-    : FVisualAidOptions(std::make_unique<TVisualAidOptions>(this)), system_(system) {}
+TCustomColorPicker::TCustomColorPicker(WidgetSystem& system, std::u16string class_name,
+                                       std::u16string name)
+    : Control(std::move(class_name), std::move(name)),
+      FVisualAidOptions(std::make_unique<TVisualAidOptions>(this)),
+      system_(system) {}
 
 TCustomColorPicker::~TCustomColorPicker() = default;
 
@@ -67,27 +70,26 @@ void TCustomColorPicker::SetColor(std::int32_t value) {
   }
 }
 
-void TCustomColorPicker::SetSize(int width, int height) {
+void TCustomColorPicker::SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,
+                                   std::int32_t height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
-  if (width != width_ || height != height_) {
-    width_ = width;
-    height_ = height;
+  const bool resized = width != Width() || height != Height();
+  Control::SetBounds(left, top, width, height);
+  if (resized) {
     Resize();
     Invalidate();
   }
 }
 
 void TCustomColorPicker::Resize() {
-  FBuffer.set_size(width_, height_);
+  FBuffer.set_size(Width(), Height());
   FBufferValid = false;
 }
 
 void TCustomColorPicker::Invalidate() {
   FBufferValid = false;
-  if (repaint_handler_) {
-    repaint_handler_();
-  }
+  Control::Invalidate();
 }
 
 void TCustomColorPicker::ColorChanged() {
@@ -98,7 +100,7 @@ void TCustomColorPicker::ColorChanged() {
 }
 
 const TBitmap32* TCustomColorPicker::Paint() {
-  if (!parented_) {
+  if (Parent() == nullptr) {
     return nullptr;
   }
   if (!FBufferValid) {
@@ -121,7 +123,7 @@ void TCustomColorPicker::MouseMove(ShiftState shift, int x, int y) {
       auto adjust = FAdjustCalc;  // the routine may end the drag through an event
       adjust(static_cast<float>(x), static_cast<float>(y));
     } else {
-      FAdjustCalc = nullptr;
+      set_drag(nullptr);
     }
   }
   if (on_mouse_move_) {
@@ -130,10 +132,20 @@ void TCustomColorPicker::MouseMove(ShiftState shift, int x, int y) {
 }
 
 void TCustomColorPicker::MouseUp(MouseButton button, ShiftState shift, int x, int y) {
-  FAdjustCalc = nullptr;
+  set_drag(nullptr);
   if (on_mouse_up_) {
     on_mouse_up_(*this, button, shift, x, y);
   }
+}
+
+void TCustomColorPicker::CaptureLost() {
+  Control::CaptureLost();
+  FAdjustCalc = nullptr;
+}
+
+void TCustomColorPicker::set_drag(std::function<void(float X, float Y)> routine) {
+  FAdjustCalc = std::move(routine);
+  SetMouseCapture(static_cast<bool>(FAdjustCalc));
 }
 
 }  // namespace kb

@@ -4,10 +4,10 @@
 #include <functional>
 #include <memory>
 
-#include "widgets/bitmap32.h"
+#include "toolkit/bitmap32.h"
+#include "toolkit/control.h"
 #include "widgets/color32.h"
 #include "widgets/enum_set.h"
-#include "widgets/widget_input.h"
 
 namespace kb {
 
@@ -46,20 +46,18 @@ class TVisualAidOptions {
 };
 
 // A custom-drawn control that holds one colour and draws its picture into an off-screen ARGB
-// buffer. A window (peer) forwards the mouse, size and paint requests to the entry points
-// below, captures the pointer from a left press to the release, and copies Paint()'s buffer
-// to the screen; repaint requests reach it through the repaint handler.
-class TCustomColorPicker {
+// buffer. Its window (peer) forwards the mouse and paint requests to the entry points below
+// and copies Paint()'s buffer to the screen; the control holds the pointer (MouseCapture)
+// while a drag runs.
+class TCustomColorPicker : public Control {
  public:
   using TNotifyEvent = std::function<void(TCustomColorPicker& sender)>;
   using TMouseEvent =
       std::function<void(TCustomColorPicker& sender, MouseButton, ShiftState, int x, int y)>;
   using TMouseMoveEvent = std::function<void(TCustomColorPicker& sender, ShiftState, int x, int y)>;
 
-  explicit TCustomColorPicker(WidgetSystem& system);
-  virtual ~TCustomColorPicker();
-  TCustomColorPicker(const TCustomColorPicker&) = delete;
-  TCustomColorPicker& operator=(const TCustomColorPicker&) = delete;
+  TCustomColorPicker(WidgetSystem& system, std::u16string class_name, std::u16string name);
+  ~TCustomColorPicker() override;
 
   TColor32 SelectedColor() const { return FSelectedColor; }
   void SetSelectedColor(TColor32 value);
@@ -83,32 +81,29 @@ class TCustomColorPicker {
   std::int32_t Color() const { return color_; }
   void SetColor(std::int32_t value);
 
-  // The client size. A change resizes the buffer and applies the geometry.
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  void SetSize(int width, int height);
+  // A change of the size resizes the buffer and applies the geometry.
+  void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,
+                 std::int32_t height) override;
+  void SetSize(int width, int height) { SetBounds(Left(), Top(), width, height); }
 
   // Marks the picture out of date and asks the window to repaint, without erasing.
-  void Invalidate();
+  void Invalidate() override;
   bool BufferValid() const { return FBufferValid; }
   const TBitmap32& Buffer() const { return FBuffer; }
 
   // --- Entry points for the window ---
-  // Whether the control sits in a window; without one it paints nothing.
-  void SetParented(bool parented) { parented_ = parented; }
-  // The picture to copy to the screen at (0, 0), drawn first if out of date; null without a
-  // window.
+  // The picture to copy to the screen at (0, 0), drawn first if out of date; null while the
+  // control sits in no parent.
   const TBitmap32* Paint();
   // The system's background erase: answered as done, nothing drawn.
   bool EraseBackground() const { return true; }
-  virtual void MouseDown(MouseButton button, ShiftState shift, int x, int y);
-  void MouseMove(ShiftState shift, int x, int y);
-  void MouseUp(MouseButton button, ShiftState shift, int x, int y);
-  // The window lost the pointer capture in a drag (another window took it).
-  void CaptureLost() { FAdjustCalc = nullptr; }
-  // A drag routine is active: the window holds the pointer capture meanwhile.
+  void MouseDown(MouseButton button, ShiftState shift, int x, int y) override;
+  void MouseMove(ShiftState shift, int x, int y) override;
+  void MouseUp(MouseButton button, ShiftState shift, int x, int y) override;
+  // The window lost the pointer in a drag (another window took it).
+  void CaptureLost() override;
+  // A drag routine is active; the control holds the pointer meanwhile.
   bool Dragging() const { return static_cast<bool>(FAdjustCalc); }
-  void SetRepaintHandler(std::function<void()> handler) { repaint_handler_ = std::move(handler); }
 
  protected:
   // Draws the whole picture into FBuffer.
@@ -117,6 +112,8 @@ class TCustomColorPicker {
   virtual void ColorChanged();
   // After a size change: the buffer takes the client size and is out of date.
   virtual void Resize();
+  // The drag routine of a left press, or none: the control holds the pointer while one runs.
+  void set_drag(std::function<void(float X, float Y)> routine);
 
   WidgetSystem& system() { return system_; }
 
@@ -133,10 +130,6 @@ class TCustomColorPicker {
  private:
   WidgetSystem& system_;
   std::int32_t color_ = kClBtnFace;
-  int width_ = 0;
-  int height_ = 0;
-  bool parented_ = false;
-  std::function<void()> repaint_handler_;
   TMouseEvent on_mouse_down_;
   TMouseMoveEvent on_mouse_move_;
   TMouseEvent on_mouse_up_;

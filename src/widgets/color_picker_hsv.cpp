@@ -27,7 +27,9 @@ TFloatPoint point_at(TFloatPoint centre, float hue, long double distance) {
 
 }  // namespace
 
-TCustomColorPickerHSV::TCustomColorPickerHSV(WidgetSystem& system) : TCustomColorPicker(system) {
+TCustomColorPickerHSV::TCustomColorPickerHSV(WidgetSystem& system, std::u16string name,
+                                             std::u16string class_name)
+    : TCustomColorPicker(system, std::move(class_name), std::move(name)) {
   VisualAidOptions().SetLineWidth(1.5f);
   Color32ToHsv(FSelectedColor, FHue, FSaturation, FValue);
   SetSize(256, 192);
@@ -113,9 +115,9 @@ float TCustomColorPickerHSV::ValueMarkerY() const {
 void TCustomColorPickerHSV::MouseDown(MouseButton button, ShiftState shift, int x, int y) {
   if (button == MouseButton::left) {
     if (x > StripEdge()) {
-      FAdjustCalc = [this](float X, float Y) { AdjustValue(X, Y); };
+      set_drag([this](float X, float Y) { AdjustValue(X, Y); });
     } else {
-      FAdjustCalc = [this](float X, float Y) { AdjustHueSaturation(X, Y); };
+      set_drag([this](float X, float Y) { AdjustHueSaturation(X, Y); });
     }
   }
   if (FAdjustCalc) {

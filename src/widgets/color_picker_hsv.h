@@ -11,7 +11,8 @@ using TVisualAid = EnumSet<TVisualAidItem>;
 // current value, with a value bar and its marker on the right.
 class TCustomColorPickerHSV : public TCustomColorPicker {
  public:
-  explicit TCustomColorPickerHSV(WidgetSystem& system);
+  explicit TCustomColorPickerHSV(WidgetSystem& system, std::u16string name = {},
+                                 std::u16string class_name = u"TCustomColorPickerHSV");
 
   // The components; setting one keeps it exactly and derives the colour from all three. No
   // clamping: the hue wraps in the conversion, saturation and value are the caller's to keep
@@ -68,7 +69,8 @@ class TCustomColorPickerHSV : public TCustomColorPicker {
 // The picker as the forms use it.
 class TColorPickerHSV final : public TCustomColorPickerHSV {
  public:
-  using TCustomColorPickerHSV::TCustomColorPickerHSV;
+  explicit TColorPickerHSV(WidgetSystem& system, std::u16string name = {})
+      : TCustomColorPickerHSV(system, std::move(name), u"TColorPickerHSV") {}
 };
 
 }  // namespace kb

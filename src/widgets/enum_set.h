@@ -21,7 +21,6 @@ class EnumSet {
   constexpr void include(E member) { bits_ |= bit(member); }
   constexpr void exclude(E member) { bits_ &= ~bit(member); }
   constexpr void clear() { bits_ = 0; }
-  constexpr std::uint32_t bits() const { return bits_; }
 
   friend constexpr bool operator==(EnumSet, EnumSet) = default;
 

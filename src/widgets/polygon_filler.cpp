@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "widgets/bitmap32.h"
+#include "toolkit/bitmap32.h"
 
 namespace kb {
 

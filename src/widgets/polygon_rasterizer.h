@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "widgets/bitmap32.h"
+#include "toolkit/bitmap32.h"
 #include "widgets/color32.h"
 #include "widgets/polygon_filler.h"
 

@@ -7,12 +7,12 @@
 
 namespace kb {
 
-TSpinButton::TSpinButton(MessageTimerFactory& timers)
-    : FUpButton(std::make_unique<TTimerSpeedButton>(timers, false)),
-      FDownButton(std::make_unique<TTimerSpeedButton>(timers, true)),
-      FFocusedButton(FUpButton.get()) {
-  SetTabStop(false);
-  for (TTimerSpeedButton* button : {FUpButton.get(), FDownButton.get()}) {
+TSpinButton::TSpinButton(MessageTimerFactory& timers, std::u16string name)
+    : Control(u"TSpinButton", std::move(name)),
+      FUpButton(&create<TTimerSpeedButton>(timers, false)),
+      FDownButton(&create<TTimerSpeedButton>(timers, true)),
+      FFocusedButton(FUpButton) {
+  for (TTimerSpeedButton* button : {FUpButton, FDownButton}) {
     button->SetOnMouseDown([this](TTimerSpeedButton& sender, MouseButton mouse_button, ShiftState,
                                   int, int) { ButtonPressed(sender, mouse_button); });
     button->SetOnClick([this](TTimerSpeedButton& sender) { ButtonClicked(sender); });
@@ -23,15 +23,6 @@ TSpinButton::TSpinButton(MessageTimerFactory& timers)
 }
 
 TSpinButton::~TSpinButton() = default;
-
-FocusTarget* TSpinButton::FocusControl() const {
-  return focus_control_lifetime_.expired() ? nullptr : FFocusControl;
-}
-
-void TSpinButton::SetFocusControl(FocusTarget* control) {
-  FFocusControl = control;
-  focus_control_lifetime_ = control != nullptr ? control->Lifetime() : std::weak_ptr<const void>();
-}
 
 void TSpinButton::SetUpGlyph(std::optional<TBitmap32> glyph) {
   up_glyph_ = glyph ? std::move(*glyph) : SpinGlyph(false);
@@ -47,12 +38,10 @@ void TSpinButton::SetDownGlyph(std::optional<TBitmap32> glyph) {
   }
 }
 
-void TSpinButton::SetBounds(int left, int top, int width, int height) {
+void TSpinButton::SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,
+                            std::int32_t height) {
   LayoutButtons(width, height);
-  left_ = left;
-  top_ = top;
-  width_ = width;
-  height_ = height;
+  Control::SetBounds(left, top, width, height);
 }
 
 void TSpinButton::LayoutButtons(int& width, int& height) {
@@ -67,7 +56,7 @@ void TSpinButton::ButtonPressed(TTimerSpeedButton& button, MouseButton mouse_but
     return;
   }
   MoveFocusMark(button);
-  FocusTarget* control = FocusControl();
+  Control* control = FocusControl();
   if (control != nullptr && control->TabStop() && control->CanFocus() && !control->Focused()) {
     control->SetFocus();
   } else if (TabStop() && !Focused() && CanFocus()) {
@@ -76,7 +65,7 @@ void TSpinButton::ButtonPressed(TTimerSpeedButton& button, MouseButton mouse_but
 }
 
 void TSpinButton::ButtonClicked(TTimerSpeedButton& button) {
-  if (&button == FUpButton.get()) {
+  if (&button == FUpButton) {
     if (FOnUpClick) {
       FOnUpClick(*this);
     }
@@ -101,14 +90,14 @@ void TSpinButton::MoveFocusMark(TTimerSpeedButton& button) {
 }
 
 void TSpinButton::FocusEnter(bool by_left_press) {
-  FocusTarget::FocusEnter(by_left_press);
+  Control::FocusEnter(by_left_press);
   TTimeBtnState state = FFocusedButton->TimeBtnState();
   state.include(TTimeBtnStateItem::tbFocusRect);
   FFocusedButton->SetTimeBtnState(state);
 }
 
 void TSpinButton::FocusLeave() {
-  FocusTarget::FocusLeave();
+  Control::FocusLeave();
   TTimeBtnState state = FFocusedButton->TimeBtnState();
   state.exclude(TTimeBtnStateItem::tbFocusRect);
   FFocusedButton->SetTimeBtnState(state);
@@ -116,7 +105,7 @@ void TSpinButton::FocusLeave() {
 
 TTimerSpeedButton* TSpinButton::button_at(int x, int y) {
   // The upper button lies over the lower one where they overlap; disabled ones take nothing.
-  for (TTimerSpeedButton* button : {FUpButton.get(), FDownButton.get()}) {
+  for (TTimerSpeedButton* button : {FUpButton, FDownButton}) {
     if (button->Enabled() && button->ContainsParentPoint(x, y)) {
       return button;
     }
@@ -144,6 +133,7 @@ void TSpinButton::MouseDown(MouseButton button, ShiftState shift, int x, int y) 
   }
   if (button == MouseButton::left) {
     captured_ = target;
+    SetMouseCapture(true);
   }
   target->MouseDown(button, shift, x - target->Left(), y - target->Top());
 }
@@ -163,6 +153,7 @@ void TSpinButton::MouseUp(MouseButton button, ShiftState shift, int x, int y) {
   TTimerSpeedButton* target = captured_ != nullptr ? captured_ : button_at(x, y);
   if (button == MouseButton::left) {
     captured_ = nullptr;
+    SetMouseCapture(false);
   }
   if (target != nullptr) {
     target->MouseUp(button, shift, x - target->Left(), y - target->Top());
@@ -180,6 +171,7 @@ void TSpinButton::MouseLeave() {
 }
 
 void TSpinButton::CaptureLost() {
+  Control::CaptureLost();
   if (captured_ != nullptr) {
     TTimerSpeedButton* button = captured_;
     captured_ = nullptr;

@@ -5,22 +5,21 @@
 #include <memory>
 #include <optional>
 
-#include "widgets/bitmap32.h"
-#include "widgets/focus_target.h"
+#include "toolkit/bitmap32.h"
+#include "toolkit/control.h"
 #include "widgets/timer_speed_button.h"
-#include "widgets/widget_input.h"
 
 namespace kb {
 
 // A windowed pair of arrow buttons, the upper one over the lower one, overlapping by a pixel.
-// Its window forwards the mouse in the pair's client coordinates; the pair routes it to the
-// button under the pointer, or to the button that holds the capture (the window captures the
-// pointer while WantsCapture() holds).
-class TSpinButton : public FocusTarget {
+// Its window draws both and forwards the mouse in the pair's client coordinates; the pair
+// routes it to the button under the pointer, or to the button that holds the pointer, and
+// holds the pointer itself (MouseCapture) from a left press on a button to the release.
+class TSpinButton : public Control {
  public:
   using TNotifyEvent = std::function<void(TSpinButton& sender)>;
 
-  explicit TSpinButton(MessageTimerFactory& timers);
+  explicit TSpinButton(MessageTimerFactory& timers, std::u16string name = {});
   ~TSpinButton() override;
 
   TTimerSpeedButton& UpButton() { return *FUpButton; }
@@ -29,8 +28,8 @@ class TSpinButton : public FocusTarget {
 
   // The control that takes the focus when a button is pressed; not owned, and forgotten when
   // it is destroyed.
-  FocusTarget* FocusControl() const;
-  void SetFocusControl(FocusTarget* control);
+  Control* FocusControl() const { return FFocusControl.get(); }
+  void SetFocusControl(Control* control) { FFocusControl = control; }
 
   void SetOnUpClick(TNotifyEvent handler) { FOnUpClick = std::move(handler); }
   void SetOnDownClick(TNotifyEvent handler) { FOnDownClick = std::move(handler); }
@@ -45,12 +44,9 @@ class TSpinButton : public FocusTarget {
   int DownNumGlyphs() const { return down_num_glyphs_; }
   void SetDownNumGlyphs(int value) { down_num_glyphs_ = value; }
 
-  int Left() const { return left_; }
-  int Top() const { return top_; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
   // Lays the buttons out for the size, which may widen it (LayoutButtons), and takes it.
-  void SetBounds(int left, int top, int width, int height);
+  void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,
+                 std::int32_t height) override;
   // Places the buttons for a size, raising the width to at least 15.
   void LayoutButtons(int& width, int& height);
 
@@ -60,15 +56,14 @@ class TSpinButton : public FocusTarget {
   void MoveFocusMark(TTimerSpeedButton& button);
 
   // --- Entry points for the pair's window ---
-  void MouseDown(MouseButton button, ShiftState shift, int x, int y);
-  void MouseMove(ShiftState shift, int x, int y);
-  void MouseUp(MouseButton button, ShiftState shift, int x, int y);
+  void MouseDown(MouseButton button, ShiftState shift, int x, int y) override;
+  void MouseMove(ShiftState shift, int x, int y) override;
+  void MouseUp(MouseButton button, ShiftState shift, int x, int y) override;
   // The pointer left the pair's window.
-  void MouseLeave();
-  void CaptureLost();
-  bool WantsCapture() const { return captured_ != nullptr; }
+  void MouseLeave() override;
+  void CaptureLost() override;
   // Keys while the pair has the focus; it asks its dialog for the arrow keys.
-  void KeyDown(std::uint16_t key, ShiftState shift);
+  void KeyDown(std::uint16_t key, ShiftState shift) override;
   bool WantsArrowKeys() const { return true; }
   void FocusEnter(bool by_left_press) override;
   void FocusLeave() override;
@@ -77,21 +72,16 @@ class TSpinButton : public FocusTarget {
   TTimerSpeedButton* button_at(int x, int y);
   void track_hot(int x, int y);
 
-  std::unique_ptr<TTimerSpeedButton> FUpButton;
-  std::unique_ptr<TTimerSpeedButton> FDownButton;
+  TTimerSpeedButton* FUpButton;
+  TTimerSpeedButton* FDownButton;
   TTimerSpeedButton* FFocusedButton;
-  FocusTarget* FFocusControl = nullptr;
-  std::weak_ptr<const void> focus_control_lifetime_;
+  ComponentRef<Control> FFocusControl;
   TNotifyEvent FOnUpClick;
   TNotifyEvent FOnDownClick;
   TBitmap32 up_glyph_;
   TBitmap32 down_glyph_;
   int up_num_glyphs_ = 1;
   int down_num_glyphs_ = 1;
-  int left_ = 0;
-  int top_ = 0;
-  int width_ = 0;
-  int height_ = 0;
   TTimerSpeedButton* captured_ = nullptr;
   TTimerSpeedButton* hot_ = nullptr;
 };

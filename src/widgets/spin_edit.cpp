@@ -22,14 +22,28 @@ std::int32_t saturated(std::int64_t value) {
       value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
+constexpr PropertyInfo kSpinEditProperties[] = {
+    {.name = u"Text",
+     .kind = PropertyKind::text,
+     .get_text = [](const Component& c) { return static_cast<const TSpinEdit&>(c).Text(); }},
+    integer_property<TSpinEdit, &TSpinEdit::Value>(u"Value"),
+    integer_property<TSpinEdit, &TSpinEdit::MinValue>(u"MinValue"),
+    integer_property<TSpinEdit, &TSpinEdit::MaxValue>(u"MaxValue"),
+    integer_property<TSpinEdit, &TSpinEdit::Increment>(u"Increment"),
+};
+
 }  // namespace
 
-std::optional<std::int32_t> ParseSpinValue(std::u16string_view text) {
+std::optional<std::int32_t> parse_spin_value(std::u16string_view text) {
   return parse_int32(text, kTypedIntegerSyntax);
 }
 
-TSpinEdit::TSpinEdit(WidgetSystem& system)
-    : system_(system), FButton(std::make_unique<TSpinButton>(system)) {
+TSpinEdit::TSpinEdit(WidgetSystem& system, std::u16string name)
+    : Control(u"TSpinEdit", std::move(name)),
+      system_(system),
+      FButton(&create<TSpinButton>(system)) {
+  SetTabStop(true);
+  SetCaption(u"0");
   FButton->SetBounds(0, 0, 15, 17);
   FButton->SetFocusControl(this);
   FButton->SetOnUpClick([this](TSpinButton&) { StepUp(); });
@@ -39,8 +53,13 @@ TSpinEdit::TSpinEdit(WidgetSystem& system)
 
 TSpinEdit::~TSpinEdit() = default;
 
+const PropertyInfo* TSpinEdit::find_property(std::u16string_view name) const {
+  const PropertyInfo* info = find_in(kSpinEditProperties, name);
+  return info != nullptr ? info : Control::find_property(name);
+}
+
 std::int32_t TSpinEdit::Value() const {
-  return ParseSpinValue(text_).value_or(FMinValue);
+  return parse_spin_value(Text()).value_or(FMinValue);
 }
 
 void TSpinEdit::SetValue(std::int32_t value) {
@@ -61,24 +80,24 @@ std::int32_t TSpinEdit::ClampValue(std::int32_t value) const {
 }
 
 void TSpinEdit::SetText(std::u16string text) {
-  if (text != text_) {
+  if (text != Text()) {
     set_text_and_caret(std::move(text), 0);
   }
 }
 
 void TSpinEdit::SetSelection(int start, int length) {
-  const int size = static_cast<int>(text_.size());
+  const int size = static_cast<int>(Text().size());
   start = std::clamp(start, 0, size);
   length = std::clamp(length, 0, size - start);
   if (start != sel_start_ || length != sel_length_) {
     sel_start_ = start;
     sel_length_ = length;
-    display();
+    changed(ControlChange::selection);
   }
 }
 
 void TSpinEdit::SelectAll() {
-  SetSelection(0, static_cast<int>(text_.size()));
+  SetSelection(0, static_cast<int>(Text().size()));
 }
 
 bool TSpinEdit::IsAcceptedChar(char16_t ch) const {
@@ -123,8 +142,8 @@ void TSpinEdit::KeyDown(std::uint16_t key, ShiftState shift) {
   if (key == kVkDelete && !read_only_) {
     if (sel_length_ > 0) {
       replace_selection(u"");
-    } else if (sel_start_ < static_cast<int>(text_.size())) {
-      std::u16string text = text_;
+    } else if (sel_start_ < static_cast<int>(Text().size())) {
+      std::u16string text = Text();
       text.erase(static_cast<std::size_t>(sel_start_), 1);
       set_text_and_caret(std::move(text), sel_start_);
     }
@@ -161,7 +180,7 @@ void TSpinEdit::KeyPress(char16_t ch) {
       if (sel_length_ > 0) {
         replace_selection(u"");
       } else if (sel_start_ > 0) {
-        std::u16string text = text_;
+        std::u16string text = Text();
         text.erase(static_cast<std::size_t>(sel_start_ - 1), 1);
         set_text_and_caret(std::move(text), sel_start_ - 1);
       }
@@ -184,7 +203,7 @@ void TSpinEdit::Cut() {
 void TSpinEdit::Copy() {
   if (sel_length_ > 0) {
     system_.set_clipboard_text(
-        text_.substr(static_cast<std::size_t>(sel_start_), static_cast<std::size_t>(sel_length_)));
+        Text().substr(static_cast<std::size_t>(sel_start_), static_cast<std::size_t>(sel_length_)));
   }
 }
 
@@ -198,7 +217,7 @@ void TSpinEdit::Paste() {
 }
 
 void TSpinEdit::FocusEnter(bool by_left_press) {
-  FocusTarget::FocusEnter(by_left_press);
+  Control::FocusEnter(by_left_press);
   if (auto_select_ && !by_left_press) {
     SelectAll();
   }
@@ -208,7 +227,7 @@ void TSpinEdit::FocusEnter(bool by_left_press) {
 }
 
 void TSpinEdit::FocusLeave() {
-  FocusTarget::FocusLeave();
+  Control::FocusLeave();
   if (on_exit_) {
     on_exit_(*this);
   }
@@ -221,48 +240,35 @@ void TSpinEdit::FocusLeave() {
 void TSpinEdit::replace_selection(std::u16string_view text) {
   std::size_t room = text.size();
   if (max_length_ > 0) {
-    const std::size_t kept = text_.size() - static_cast<std::size_t>(sel_length_);
+    const std::size_t kept = Text().size() - static_cast<std::size_t>(sel_length_);
     const auto limit = static_cast<std::size_t>(max_length_);
     room = kept >= limit ? 0 : std::min(room, limit - kept);
   }
-  std::u16string result = text_;
+  std::u16string result = Text();
   result.replace(static_cast<std::size_t>(sel_start_), static_cast<std::size_t>(sel_length_),
                  text.substr(0, room));
   set_text_and_caret(std::move(result), sel_start_ + static_cast<int>(room));
 }
 
+// The selection is in place before the peer hears of the text, so that it shows both.
 void TSpinEdit::set_text_and_caret(std::u16string text, int caret) {
-  const bool text_changed = text != text_;
-  text_ = std::move(text);
-  sel_start_ = std::clamp(caret, 0, static_cast<int>(text_.size()));
+  const bool text_changed = text != Text();
+  sel_start_ = std::clamp(caret, 0, static_cast<int>(text.size()));
   sel_length_ = 0;
-  display();
   if (text_changed) {
-    changed();
+    SetCaption(text);
+    if (FOnChange) {
+      auto handler = FOnChange;  // the handler may destroy the edit
+      handler(*this);
+    }
+  } else {
+    changed(ControlChange::selection);
   }
 }
 
-void TSpinEdit::changed() {
-  if (FOnChange) {
-    FOnChange(*this);
-  }
-}
-
-void TSpinEdit::display() {
-  if (display_) {
-    display_();
-  }
-}
-
-void TSpinEdit::SetBounds(int left, int top, int width, int height) {
-  left_ = left;
-  top_ = top;
-  width_ = std::max(width, 0);
-  height_ = std::max(height, 0);
-  if (height_ < MinEditHeight()) {
-    SetBounds(left, top, width, MinEditHeight());
-    return;
-  }
+void TSpinEdit::SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,
+                          std::int32_t height) {
+  Control::SetBounds(left, top, std::max(width, 0), std::max({height, 0, MinEditHeight()}));
   layout();
 }
 
@@ -275,17 +281,17 @@ void TSpinEdit::SetCtl3D(bool value) {
 
 void TSpinEdit::SetFontTextHeight(int value) {
   font_text_height_ = std::max(value, 0);
-  SetBounds(left_, top_, width_, height_);
+  SetBounds(Left(), Top(), Width(), Height());
 }
 
-int TSpinEdit::ClientWidth() const {
+std::int32_t TSpinEdit::ClientWidth() const {
   const int frame = ctl3d_ ? system_.edge_size() : system_.border_height();
-  return std::max(width_ - 2 * frame, 0);
+  return std::max(Width() - 2 * frame, 0);
 }
 
-int TSpinEdit::ClientHeight() const {
+std::int32_t TSpinEdit::ClientHeight() const {
   const int frame = ctl3d_ ? system_.edge_size() : system_.border_height();
-  return std::max(height_ - 2 * frame, 0);
+  return std::max(Height() - 2 * frame, 0);
 }
 
 int TSpinEdit::MinEditHeight() const {
@@ -297,16 +303,16 @@ int TSpinEdit::MinEditHeight() const {
 void TSpinEdit::layout() {
   const int bw = FButton->Width();
   if (ctl3d_) {
-    FButton->SetBounds(width_ - bw - 5, 0, bw, height_ - 5);
+    FButton->SetBounds(Width() - bw - 5, 0, bw, Height() - 5);
   } else {
-    FButton->SetBounds(width_ - bw, 1, bw, height_ - 3);
+    FButton->SetBounds(Width() - bw, 1, bw, Height() - 3);
   }
   UpdateEditRect();
 }
 
 void TSpinEdit::UpdateEditRect() {
   edit_rect_ = {0, 0, ClientWidth() - FButton->Width() - 2, ClientHeight() + 1};
-  display();
+  changed(ControlChange::state);
 }
 
 }  // namespace kb

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "widgets/bitmap32.h"
+#include "toolkit/bitmap32.h"
 
 namespace kb {
 

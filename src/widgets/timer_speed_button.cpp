@@ -4,39 +4,27 @@
 
 namespace kb {
 
-TTimerSpeedButton::TTimerSpeedButton(MessageTimerFactory& timers, bool down_button)
-    : timers_(timers), FDownButton(down_button) {}
+TTimerSpeedButton::TTimerSpeedButton(MessageTimerFactory& timers, bool down_button,
+                                     std::u16string name)
+    : Control(u"TTimerSpeedButton", std::move(name), false),
+      timers_(timers),
+      FDownButton(down_button) {}
 
 TTimerSpeedButton::~TTimerSpeedButton() = default;
 
-void TTimerSpeedButton::SetBounds(int left, int top, int width, int height) {
-  left_ = left;
-  top_ = top;
-  width_ = width;
-  height_ = height;
-  repaint();
-}
-
 bool TTimerSpeedButton::ContainsParentPoint(int x, int y) const {
-  return x >= left_ && x < left_ + width_ && y >= top_ && y < top_ + height_;
-}
-
-void TTimerSpeedButton::SetEnabled(bool value) {
-  if (enabled_ != value) {
-    enabled_ = value;
-    repaint();
-  }
+  return x >= Left() && x < Left() + Width() && y >= Top() && y < Top() + Height();
 }
 
 void TTimerSpeedButton::SetTimeBtnState(TTimeBtnState value) {
   if (FTimeBtnState != value) {
     FTimeBtnState = value;
-    repaint();
+    Invalidate();
   }
 }
 
 TTimerSpeedButton::Face TTimerSpeedButton::ButtonFace() const {
-  if (!enabled_) {
+  if (!Enabled()) {
     return Face::disabled;
   }
   if (state_ == TButtonState::bsDown || state_ == TButtonState::bsExclusive) {
@@ -47,13 +35,14 @@ TTimerSpeedButton::Face TTimerSpeedButton::ButtonFace() const {
 
 void TTimerSpeedButton::Click() {
   if (on_click_) {
-    on_click_(*this);
+    auto handler = on_click_;  // the handler may destroy the button with its edit
+    handler(*this);
   }
 }
 
 void TTimerSpeedButton::RepeatTick() {
   FRepeatTimer->start(kRepeatPause);
-  if (state_ == TButtonState::bsDown && capture_) {
+  if (state_ == TButtonState::bsDown && MouseCapture()) {
     try {
       Click();
     } catch (...) {
@@ -65,12 +54,12 @@ void TTimerSpeedButton::RepeatTick() {
 
 void TTimerSpeedButton::MouseDown(MouseButton button, ShiftState shift, int x, int y) {
   if (button == MouseButton::left) {
-    capture_ = true;
+    SetMouseCapture(true);
   }
   if (on_mouse_down_) {
     on_mouse_down_(*this, button, shift, x, y);
   }
-  if (button == MouseButton::left && enabled_) {
+  if (button == MouseButton::left && Enabled()) {
     set_state(TButtonState::bsDown);
     dragging_ = true;
   }
@@ -90,7 +79,7 @@ void TTimerSpeedButton::MouseMove(ShiftState, int x, int y) {
 
 void TTimerSpeedButton::MouseUp(MouseButton button, ShiftState, int x, int y) {
   if (button == MouseButton::left) {
-    capture_ = false;
+    SetMouseCapture(false);
   }
   // The timer stops even when the click's handler fails.
   struct StopTimer {
@@ -113,19 +102,19 @@ void TTimerSpeedButton::MouseUp(MouseButton button, ShiftState, int x, int y) {
 void TTimerSpeedButton::MouseEnter() {
   if (!mouse_in_control_) {
     mouse_in_control_ = true;
-    repaint();
+    Invalidate();
   }
 }
 
 void TTimerSpeedButton::MouseLeave() {
   if (mouse_in_control_) {
     mouse_in_control_ = false;
-    repaint();
+    Invalidate();
   }
 }
 
 void TTimerSpeedButton::CaptureLost() {
-  capture_ = false;
+  Control::CaptureLost();
   dragging_ = false;
   set_state(TButtonState::bsUp);
   if (FRepeatTimer) {
@@ -136,13 +125,7 @@ void TTimerSpeedButton::CaptureLost() {
 void TTimerSpeedButton::set_state(TButtonState state) {
   if (state_ != state) {
     state_ = state;
-    repaint();
-  }
-}
-
-void TTimerSpeedButton::repaint() {
-  if (repaint_) {
-    repaint_();
+    Invalidate();
   }
 }
 

@@ -22,10 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::u16string text((size - 8) / 2, u'\0');
   std::memcpy(text.data(), data + 8, text.size() * 2);
 
-  const std::optional<std::int32_t> parsed = kb::ParseSpinValue(text);
+  const std::optional<std::int32_t> parsed = kb::parse_spin_value(text);
   if (parsed) {
     const std::string digits = std::to_string(*parsed);
-    if (kb::ParseSpinValue(std::u16string(digits.begin(), digits.end())) != parsed) {
+    if (kb::parse_spin_value(std::u16string(digits.begin(), digits.end())) != parsed) {
       std::abort();
     }
   }
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   edit.FocusEnter(false);
   edit.FocusLeave();
   edit.SetValue(value);
-  const std::int32_t written = *kb::ParseSpinValue(edit.Text());
+  const std::int32_t written = *kb::parse_spin_value(edit.Text());
   if (min_value < max_value && (written < min_value || written > max_value)) {
     std::abort();
   }

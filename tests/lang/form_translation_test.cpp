@@ -7,6 +7,7 @@
 #include "fixture_components.h"
 #include "lang_test_support.h"
 #include "platform/error.h"
+#include "support/headless_app.h"
 #include "platform/text.h"
 #include "toolkit/form.h"
 #include "toolkit/menu.h"
@@ -54,7 +55,9 @@ struct MainForm {
     lang.Add(english);
   }
 
-  Form form{u"TForm_ZEVO", u"Form_ZEVO"};
+  test::HeadlessApp headless;
+
+  Form form{headless.app, u"TForm_ZEVO", u"Form_ZEVO"};
   Label& alpha = form.create<Label>(u"Label_Alpha_Hint");
   Button& ok = form.create<Button>(u"Button_OK");
   CheckBox& preview = form.create<CheckBox>(u"CheckBox_Preview");
@@ -165,7 +168,8 @@ TEST_F(FormTranslationTest, ItemsTakeOneLineEachAndTheLastLineFillsTheRest) {
       {u"TADVOFFICETABSET", u"A%CRLFB%CRLF", {u"A", u"B", u""}},
   };
   for (const Case& c : cases) {
-    Form form(u"TForm_ZEVO", u"Form_ZEVO");
+    test::HeadlessApp headless;
+    Form form(headless.app, u"TForm_ZEVO", u"Form_ZEVO");
     ItemsControl& items =
         form.create<ItemsControl>(c.class_name, u"Items", Lines{u"1", u"2", u"3"});
     items.SetTag(1);
@@ -197,16 +201,8 @@ TEST_F(FormTranslationTest, ClassRulesForLabelsTreesAndButtons) {
        std::initializer_list<Component*>{&html, &smooth, &tree, &html_text, &vosk, &glow}) {
     c->SetTag(1);
   }
-  struct Repaints final : ControlObserver {
-    void control_changed(Control& control, ControlChange change) override {
-      if (change == ControlChange::repaint) {
-        repainted.push_back(control.Name());
-      }
-    }
-    Lines repainted;
-  } repaints;
-  vosk.set_observer(&repaints);
-  glow.set_observer(&repaints);
+  main.headless.ui.create_peers(vosk);
+  main.headless.ui.create_peers(glow);
 
   catalogue({u"Form_ZEVO.HTMLabel1=<b>one</b>%CRLFtwo%CRLF", u"Form_ZEVO.Smooth1=Smooth",
              u"Form_ZEVO.Tree1=Name%CRLFSize", u"Form_ZEVO.Adv1=<i>adv</i>",
@@ -220,7 +216,8 @@ TEST_F(FormTranslationTest, ClassRulesForLabelsTreesAndButtons) {
   EXPECT_EQ(html_text.Caption(), u"");
   EXPECT_EQ(vosk.Caption(), u"Vosk");
   EXPECT_EQ(glow.Caption(), u"Glow");
-  EXPECT_EQ(repaints.repainted, Lines{u"Vosk1"});
+  EXPECT_EQ(main.headless.ui.invalidations(vosk), 1u) << "this class draws its caption itself";
+  EXPECT_EQ(main.headless.ui.invalidations(glow), 0u);
   EXPECT_EQ(lang.MissingObjects(), 0);
 }
 
@@ -231,7 +228,8 @@ TEST_F(FormTranslationTest, CollectingTheMainFormWritesItsTextsWithTheirWidthsIn
 }
 
 TEST_F(FormTranslationTest, CollectingTheSpecialClassesGivesTheirKindsAndWidths) {
-  Form form(u"TForm_ZEVO", u"Form_ZEVO");
+  test::HeadlessApp headless;
+  Form form(headless.app, u"TForm_ZEVO", u"Form_ZEVO");
   auto add = [&form](auto& component, std::int32_t width) -> auto& {
     component.SetTag(1);
     component.SetWidth(width);

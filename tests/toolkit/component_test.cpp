@@ -1,11 +1,14 @@
 #include "toolkit/component.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/error.h"
+#include "support/headless_app.h"
 #include "toolkit/control.h"
+#include "support/headless_app.h"
 #include "toolkit/form.h"
 #include "toolkit/standard_controls.h"
 
@@ -26,7 +29,8 @@ class Tracked final : public Component {
 TEST(Component, OwnsWhatItCreatesInCreationOrderAndDestroysItLastFirst) {
   std::vector<std::u16string> destroyed;
   {
-    Form form(u"TForm_ZEVO", u"Form_ZEVO");
+    test::HeadlessApp headless;
+    Form form(headless.app, u"TForm_ZEVO", u"Form_ZEVO");
     Tracked& first = form.create<Tracked>(u"First", destroyed);
     first.create<Tracked>(u"Inner", destroyed);
     form.create<Tracked>(u"Second", destroyed);
@@ -47,7 +51,8 @@ TEST(Component, OwnsWhatItCreatesInCreationOrderAndDestroysItLastFirst) {
 }
 
 TEST(Component, RefusesASecondComponentOfTheSameName) {
-  Form form(u"TForm_ZEVO", u"Form_ZEVO");
+  test::HeadlessApp headless;
+  Form form(headless.app, u"TForm_ZEVO", u"Form_ZEVO");
   form.create<Button>(u"Button_OK");
   EXPECT_THROW(form.create<Label>(u"BUTTON_ok"), Error);
   EXPECT_EQ(form.ComponentCount(), 1u);
@@ -57,7 +62,8 @@ TEST(Component, RefusesASecondComponentOfTheSameName) {
 }
 
 TEST(Component, PropertiesByNameOfEachKind) {
-  Form form(u"TForm_ZEVO", u"Form_ZEVO");
+  test::HeadlessApp headless;
+  Form form(headless.app, u"TForm_ZEVO", u"Form_ZEVO");
   Label& label = form.create<Label>(u"Label_Alpha_Hint");
   label.SetCaption(u"Transparenz");
   label.SetAutoSize(false);
@@ -102,15 +108,28 @@ TEST(Component, PropertyMisuseIsAnErrorThatNamesTheComponent) {
   EXPECT_EQ(box.Name(), u"CheckBox_Preview");
 }
 
-struct RecordingObserver final : ControlObserver {
-  void control_changed(Control&, ControlChange change) override { changes.push_back(change); }
-  std::vector<ControlChange> changes;
+// Logs what the control tells its window.
+struct RecordingPeer final : ControlPeer {
+  explicit RecordingPeer(std::vector<std::string>& log) : log_(log) {}
+  void changed(ControlChange change) override {
+    log_.push_back("changed " + std::to_string(static_cast<int>(change)));
+  }
+  void invalidate() override { log_.push_back("invalidate"); }
+  void set_focus() override { log_.push_back("focus"); }
+  void set_capture(bool capture) override { log_.push_back(capture ? "capture" : "release"); }
+
+ private:
+  std::vector<std::string>& log_;
 };
 
-TEST(Control, TellsItsObserverOfRealChangesOnly) {
+std::string change(ControlChange c) {
+  return "changed " + std::to_string(static_cast<int>(c));
+}
+
+TEST(Control, TellsItsPeerOfRealChangesOnly) {
   Button button(u"Button_OK");
-  RecordingObserver observer;
-  button.set_observer(&observer);
+  std::vector<std::string> log;
+  button.AttachPeer(std::make_unique<RecordingPeer>(log));
 
   button.SetCaption(u"Ok");
   button.SetCaption(u"Ok");
@@ -119,11 +138,14 @@ TEST(Control, TellsItsObserverOfRealChangesOnly) {
   button.SetVisible(true);
   button.SetVisible(false);
   button.SetEnabled(false);
-  button.repaint();
-  EXPECT_EQ(observer.changes,
-            (std::vector<ControlChange>{ControlChange::text, ControlChange::bounds,
-                                        ControlChange::visible, ControlChange::enabled,
-                                        ControlChange::repaint}));
+  button.Invalidate();
+  button.SetMouseCapture(true);
+  button.SetMouseCapture(true);
+  EXPECT_EQ(log, (std::vector<std::string>{change(ControlChange::text),
+                                           change(ControlChange::bounds),
+                                           change(ControlChange::visible),
+                                           change(ControlChange::enabled), "invalidate",
+                                           "capture"}));
 }
 
 }  // namespace

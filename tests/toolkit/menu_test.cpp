@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+#include "support/headless_app.h"
 #include "toolkit/form.h"
 
 namespace kb {
@@ -19,7 +20,9 @@ class MenuTest : public testing::Test {
     return item;
   }
 
-  Form form{u"TForm_ZEVO", u"Form_ZEVO"};
+  test::HeadlessApp headless;
+
+  Form form{headless.app, u"TForm_ZEVO", u"Form_ZEVO"};
   PopupMenu& menu = form.create<PopupMenu>(u"AdvPopupMenu_Tray");
   std::vector<MenuItem*> clicked;
   MenuItem& standard = look(u"Tray_Accent_Standard");

@@ -1,9 +1,11 @@
 #include <cmath>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/sim/scripted_widget_system.h"
+#include "support/host_control.h"
 #include "widgets/color_picker_hsv.h"
 #include "widgets/extended_math.h"
 #include "widgets/hue_fillers.h"
@@ -13,10 +15,23 @@
 namespace kb {
 namespace {
 
+// The picker's window: it logs the repaint requests.
+class LoggingPeer final : public ControlPeer {
+ public:
+  explicit LoggingPeer(std::vector<std::string>& log) : log_(log) {}
+  void changed(ControlChange) override {}
+  void invalidate() override { log_.push_back("repaint"); }
+  void set_focus() override {}
+  void set_capture(bool) override {}
+
+ private:
+  std::vector<std::string>& log_;
+};
+
 constexpr TVisualAid kAllMarks{TVisualAidItem::vaHueLine, TVisualAidItem::vaSaturationCircle,
                                TVisualAidItem::vaSelection};
 
-// A picker that records what happens in the order it happens.
+// A picker in a window that records what happens in the order it happens.
 class RecordingPicker final : public TCustomColorPickerHSV {
  public:
   explicit RecordingPicker(WidgetSystem& system) : TCustomColorPickerHSV(system) {
@@ -24,11 +39,14 @@ class RecordingPicker final : public TCustomColorPickerHSV {
       log.push_back("changed " + std::to_string(SelectedColor()) +
                     (BufferValid() ? " valid" : " invalid"));
     });
-    SetRepaintHandler([this] { log.push_back("repaint"); });
-    SetParented(true);
+    AttachPeer(std::make_unique<LoggingPeer>(log));
+    SetParent(&host_);
   }
   int renders = 0;
   std::vector<std::string> log;
+
+ private:
+  test::Host host_;
 
  protected:
   void RenderBuffer() override {
@@ -502,8 +520,9 @@ TEST(PickerPictureFingerprint, IsTheSameInEveryBuild) {
   };
   for (const PictureCase& c : cases) {
     sim::ScriptedWidgetSystem system;
+    test::Host host;
     TColorPickerHSV picker(system);
-    picker.SetParented(true);
+    picker.SetParent(&host);
     picker.SetSize(c.width, c.height);
     picker.SetSelectedColor(0xFF20A0C0u);
     picker.SetValue(c.value);

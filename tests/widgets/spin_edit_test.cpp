@@ -9,7 +9,8 @@
 
 #include "platform/sim/scripted_widget_system.h"
 #include "platform/text.h"
-#include "support/focus_switch.h"
+#include "platform/sim/headless_ui.h"
+#include "toolkit/standard_controls.h"
 #include "widgets/spin_glyphs.h"
 
 namespace kb {
@@ -66,9 +67,9 @@ TEST(ParseSpinValue, Table) {
       {u"\u0663", std::nullopt},  // an Arabic-Indic digit
   };
   for (const ParseCase& c : cases) {
-    EXPECT_EQ(ParseSpinValue(c.text), c.value) << to_utf8(c.text);
+    EXPECT_EQ(parse_spin_value(c.text), c.value) << to_utf8(c.text);
   }
-  EXPECT_EQ(ParseSpinValue(std::u16string_view(u"1\0"
+  EXPECT_EQ(parse_spin_value(std::u16string_view(u"1\0"
                                                u"2",
                                                3)),
             std::nullopt);
@@ -80,8 +81,8 @@ class SpinEditTest : public testing::Test {
     edit.SetMinValue(0);
     edit.SetMaxValue(255);
     edit.SetOnChange([this](TSpinEdit& sender) { changes.push_back(to_utf8(sender.Text())); });
-    focus.attach(edit);
-    focus.attach(other);
+    ui.create_peers(edit);
+    ui.create_peers(other);
   }
 
   void type(const std::u16string& text) {
@@ -89,13 +90,13 @@ class SpinEditTest : public testing::Test {
       edit.KeyPress(ch);
     }
   }
-  void tab_in() { focus.focus(edit, false); }
-  void tab_out() { focus.focus(other, false); }
+  void tab_in() { ui.focus(edit, false); }
+  void tab_out() { ui.focus(other, false); }
 
   sim::ScriptedWidgetSystem system;
+  sim::HeadlessUi ui;  // the window system's focus
   TSpinEdit edit{system};
-  FocusTarget other;
-  test::FocusSwitch focus;
+  Button other{u"Other"};
   std::vector<std::string> changes;
 };
 
@@ -350,7 +351,7 @@ TEST_F(SpinEditTest, ArrowKeysStepBeforeTheKeyDownHandler) {
 TEST_F(SpinEditTest, AutoSelectOnlyWhenFocusDidNotComeByAPressInside) {
   edit.SetValue(42);
   edit.SetSelection(1, 0);
-  focus.focus(edit, true);
+  ui.focus(edit, true);
   EXPECT_EQ(edit.SelLength(), 0);
   tab_out();
   tab_in();
@@ -432,12 +433,12 @@ TEST_F(SpinButtonsTest, AShortClickStepsOnceAtTheRelease) {
   press_up();
   EXPECT_TRUE(changes.empty());
   EXPECT_EQ(pair().UpButton().ButtonFace(), TTimerSpeedButton::Face::pressed);
-  EXPECT_TRUE(pair().WantsCapture());
+  EXPECT_TRUE(pair().MouseCapture());
   system.advance(150);
   release_at(7, 3);
   EXPECT_EQ(changes, (std::vector<std::string>{"101"}));
-  EXPECT_EQ(focus.focused(), &edit) << "the press gave the edit the focus";
-  EXPECT_FALSE(pair().WantsCapture());
+  EXPECT_EQ(ui.focused(), &edit) << "the press gave the edit the focus";
+  EXPECT_FALSE(pair().MouseCapture());
   press_down();
   release_at(7, 12);
   EXPECT_EQ(edit.Text(), u"100");
@@ -493,14 +494,14 @@ TEST_F(SpinButtonsTest, TheEdgeOfTheButtonCountsAsInsideWhileHeld) {
 
 TEST_F(SpinButtonsTest, OtherMouseButtonsStartTheTimerButStepNothing) {
   pair().MouseDown(MouseButton::right, kRightButtonDown, 7, 3);
-  EXPECT_FALSE(pair().WantsCapture());
+  EXPECT_FALSE(pair().MouseCapture());
   ASSERT_NE(pair().UpButton().RepeatTimer(), nullptr);
   EXPECT_TRUE(pair().UpButton().RepeatTimer()->running());
   system.advance(1000);
   pair().MouseUp(MouseButton::right, 0, 7, 3);
   EXPECT_TRUE(changes.empty());
   EXPECT_FALSE(pair().UpButton().RepeatTimer()->running());
-  EXPECT_EQ(focus.focused(), nullptr) << "only a left press moves the focus";
+  EXPECT_EQ(ui.focused(), nullptr) << "only a left press moves the focus";
 }
 
 TEST_F(SpinButtonsTest, AFailingStepStopsTheRepeatAndPassesTheErrorOn) {
@@ -552,9 +553,9 @@ TEST_F(SpinButtonsTest, TheFocusMarkNeverShowsInsideAnEdit) {
 
 TEST(SpinButtonAlone, FocusMarkAndKeys) {
   sim::ScriptedWidgetSystem system;
+  sim::HeadlessUi ui;
   TSpinButton pair(system);
-  test::FocusSwitch focus;
-  focus.attach(pair);
+  ui.create_peers(pair);
   EXPECT_EQ(pair.Width(), 20);
   EXPECT_EQ(pair.Height(), 25);
   pair.SetTabStop(true);
@@ -567,7 +568,7 @@ TEST(SpinButtonAlone, FocusMarkAndKeys) {
   };
   // A press on the lower button moves the mark there and focuses the pair.
   pair.MouseDown(MouseButton::left, kLeftButtonDown, 10, 20);
-  EXPECT_EQ(focus.focused(), &pair);
+  EXPECT_EQ(ui.focused(), &pair);
   EXPECT_TRUE(has_mark(pair.DownButton()));
   EXPECT_FALSE(has_mark(pair.UpButton()));
   pair.MouseUp(MouseButton::left, 0, 10, 20);
@@ -577,7 +578,7 @@ TEST(SpinButtonAlone, FocusMarkAndKeys) {
   EXPECT_TRUE(has_mark(pair.UpButton()));
   pair.KeyDown(kVkSpace, 0);
   EXPECT_EQ(ups, 2);
-  focus.leave();
+  ui.leave_focus();
   EXPECT_FALSE(has_mark(pair.UpButton()));
   EXPECT_TRUE(pair.WantsArrowKeys());
 }
@@ -586,7 +587,7 @@ TEST(SpinButtonAlone, ForgetsAFocusControlThatIsDestroyed) {
   sim::ScriptedWidgetSystem system;
   TSpinButton pair(system);
   {
-    FocusTarget control;
+    Button control(u"Control");
     pair.SetFocusControl(&control);
     EXPECT_EQ(pair.FocusControl(), &control);
   }

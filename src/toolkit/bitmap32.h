@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "widgets/color32.h"
+#include "toolkit/graphics.h"
 
 namespace kb {
 

@@ -1,4 +1,4 @@
-#include "widgets/bitmap32.h"
+#include "toolkit/bitmap32.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "widgets/bmp_file.h"
+#include "toolkit/bmp_file.h"
 
 namespace kb {
 namespace {
@@ -15,7 +15,7 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeBmp(const TBitmap32& bitmap) {
+std::vector<std::uint8_t> encode_bmp(const TBitmap32& bitmap) {
   const auto width = static_cast<std::uint32_t>(bitmap.width());
   const auto height = static_cast<std::uint32_t>(bitmap.height());
   const std::uint32_t row_bytes = (width * 3 + 3) / 4 * 4;

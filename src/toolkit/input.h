@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-// The input the widgets' entry points receive from their window: mouse buttons, the state of
-// the modifier keys and mouse buttons, and virtual-key codes (the Windows values).
+// The input that controls receive from their peers: mouse buttons, the state of the modifier
+// keys and mouse buttons, and the virtual-key codes (the Windows values) the controls react to.
 namespace kb {
 
 enum class MouseButton { left, right, middle };
@@ -16,16 +16,12 @@ inline constexpr ShiftState kLeftButtonDown = 1 << 3;
 inline constexpr ShiftState kRightButtonDown = 1 << 4;
 inline constexpr ShiftState kMiddleButtonDown = 1 << 5;
 
-inline constexpr std::uint16_t kVkBack = 0x08;
 inline constexpr std::uint16_t kVkTab = 0x09;
 inline constexpr std::uint16_t kVkReturn = 0x0D;
 inline constexpr std::uint16_t kVkEscape = 0x1B;
 inline constexpr std::uint16_t kVkSpace = 0x20;
-inline constexpr std::uint16_t kVkEnd = 0x23;
-inline constexpr std::uint16_t kVkHome = 0x24;
 inline constexpr std::uint16_t kVkLeft = 0x25;
 inline constexpr std::uint16_t kVkUp = 0x26;
-inline constexpr std::uint16_t kVkRight = 0x27;
 inline constexpr std::uint16_t kVkDown = 0x28;
 inline constexpr std::uint16_t kVkDelete = 0x2E;
 
