@@ -4,6 +4,7 @@
 
 #include "platform/error.h"
 #include "platform/integer_text.h"
+#include "platform/text.h"
 
 namespace kb {
 namespace {
@@ -20,11 +21,7 @@ bool is_marker_at(std::u16string_view text, std::size_t at) {
     return false;
   }
   for (std::size_t i = 0; i < kLineBreakMarker.size(); ++i) {
-    char16_t c = text[at + i];
-    if (c >= u'a' && c <= u'z') {
-      c = static_cast<char16_t>(c - 0x20);
-    }
-    if (c != kLineBreakMarker[i]) {
+    if (ascii_upper(text[at + i]) != kLineBreakMarker[i]) {
       return false;
     }
   }

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/locale.h"
+#include "platform/text.h"
 
 namespace kb {
 namespace {
@@ -43,17 +44,6 @@ constexpr std::array<LangCodeEntry, 129> kTable{{
 constexpr std::size_t kLocaleBuffer = 32;
 constexpr std::size_t kNameBuffer = 256;
 
-// Codes are ASCII; other letters are left alone, so that no non-ASCII code can match one.
-std::u16string ascii_lower(std::u16string_view text) {
-  std::u16string lower(text);
-  for (char16_t& c : lower) {
-    if (c >= u'A' && c <= u'Z') {
-      c = static_cast<char16_t>(c - u'A' + u'a');
-    }
-  }
-  return lower;
-}
-
 std::u16string locale_text(Locale& locale, std::uint32_t id, LocaleField field) {
   return locale.locale_info(id, field, kLocaleBuffer).value_or(u"");
 }
@@ -73,12 +63,12 @@ std::u16string user_locale_name(Locale& locale, LocaleField iso, LocaleField abb
 
 }  // namespace
 
-std::span<const LangCodeEntry> LangCodeTable() {
+std::span<const LangCodeEntry> lang_code_table() {
   return kTable;
 }
 
 std::int32_t LangCodeToID(std::u16string_view code) {
-  const std::u16string key = ascii_lower(code);
+  const std::u16string key = to_ascii_lower(code);
   for (const LangCodeEntry& entry : kTable) {
     if (entry.code == key) {
       return entry.id;
@@ -89,7 +79,7 @@ std::int32_t LangCodeToID(std::u16string_view code) {
 
 std::u16string LangIDToCode(Locale& locale, std::int32_t id) {
   const auto lcid = static_cast<std::uint32_t>(id);
-  return ascii_lower(locale_text(locale, lcid, LocaleField::iso639_language_name) + u"-" +
+  return to_ascii_lower(locale_text(locale, lcid, LocaleField::iso639_language_name) + u"-" +
                      locale_text(locale, lcid, LocaleField::iso3166_country_name));
 }
 

@@ -16,7 +16,7 @@ struct LangCodeEntry {
 };
 
 // The table in lookup order: 129 entries, 128 distinct codes ("no" comes twice).
-std::span<const LangCodeEntry> LangCodeTable();
+std::span<const LangCodeEntry> lang_code_table();
 
 // The identifier of a code, letter case ignored; 0 for a code the table does not hold.
 std::int32_t LangCodeToID(std::u16string_view code);

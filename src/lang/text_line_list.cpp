@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/text.h"
+
 namespace kb {
 namespace {
 
@@ -77,7 +79,7 @@ bool TextLineList::has_upper_name(std::int32_t line) const {
   }
   for (std::size_t i = 0; i < name.size(); ++i) {
     const char16_t c = name[i];
-    if ((c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 0x20) : c) != upper_[i]) {
+    if (ascii_upper(c) != upper_[i]) {
       return false;
     }
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -15,5 +16,9 @@ class Error : public std::runtime_error {
  private:
   std::u16string message_;
 };
+
+// What an error box shows for an exception: its message, or a general text for one that
+// carries none; empty for none at all.
+std::u16string exception_text(const std::exception_ptr& failure);
 
 }  // namespace kb

@@ -104,4 +104,32 @@ std::u16string from_utf8(std::string_view text) {
   return out;
 }
 
+std::u16string to_ascii_upper(std::u16string_view text) {
+  std::u16string upper(text);
+  for (char16_t& c : upper) {
+    c = ascii_upper(c);
+  }
+  return upper;
+}
+
+std::u16string to_ascii_lower(std::u16string_view text) {
+  std::u16string lower(text);
+  for (char16_t& c : lower) {
+    c = ascii_lower(c);
+  }
+  return lower;
+}
+
+bool equal_ignoring_ascii_case(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (ascii_upper(a[i]) != ascii_upper(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace kb

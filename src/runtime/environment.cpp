@@ -5,6 +5,7 @@
 
 #include "platform/debug_output.h"
 #include "platform/integer_text.h"
+#include "platform/text.h"
 #include "runtime/registry.h"
 
 namespace kb {
@@ -21,7 +22,7 @@ bool at_least(WindowsVersion version, std::uint32_t major, std::uint32_t minor) 
 
 }  // namespace
 
-WindowsVersion RealWindowsVersion(SystemInfo& system) {
+WindowsVersion real_windows_version(SystemInfo& system) {
   const WindowsVersion reported = system.reported_version().value_or(WindowsVersion{});
   if (!at_least(reported, 6, 2)) {
     return reported;
@@ -32,7 +33,7 @@ WindowsVersion RealWindowsVersion(SystemInfo& system) {
   return system.workstation_version().value_or(reported);
 }
 
-bool ProductNameIsWindows10(std::u16string_view product_name) {
+bool product_name_is_windows10(std::u16string_view product_name) {
   // Blanks and control characters around the name do not count.
   while (!product_name.empty() && product_name.front() <= u' ') {
     product_name.remove_prefix(1);
@@ -40,16 +41,10 @@ bool ProductNameIsWindows10(std::u16string_view product_name) {
   while (!product_name.empty() && product_name.back() <= u' ') {
     product_name.remove_suffix(1);
   }
-  std::u16string upper(product_name);
-  for (char16_t& c : upper) {
-    if (c >= u'a' && c <= u'z') {
-      c = static_cast<char16_t>(c - u'a' + u'A');
-    }
-  }
-  return upper.find(u"WINDOWS 10") != std::u16string::npos;
+  return to_ascii_upper(product_name).find(u"WINDOWS 10") != std::u16string::npos;
 }
 
-std::u16string FolderOf(std::u16string_view path) {
+std::u16string folder_of(std::u16string_view path) {
   if (path.empty()) {
     return {};
   }
@@ -59,7 +54,7 @@ std::u16string FolderOf(std::u16string_view path) {
                                                 : std::u16string(path.substr(0, separator));
 }
 
-std::u16string WindowsNameOf(WindowsVersion version) {
+std::u16string windows_name_of(WindowsVersion version) {
   if (version.major >= 10 || (version.major == 6 && version.minor >= 4)) {
     return u"Windows 10";
   }
@@ -74,7 +69,7 @@ std::u16string WindowsNameOf(WindowsVersion version) {
   return u"Windows";
 }
 
-std::int32_t IeVersionOf(std::u16string_view version, std::int32_t current) {
+std::int32_t ie_version_of(std::u16string_view version, std::int32_t current) {
   const std::size_t dot = version.find(u'.');
   if (dot == std::u16string_view::npos) {
     return current;
@@ -82,18 +77,18 @@ std::int32_t IeVersionOf(std::u16string_view version, std::int32_t current) {
   return parse_int32_or(version.substr(0, dot), 6);
 }
 
-Environment DetectEnvironment(SystemInfo& system, const Registry& registry, DebugOutput& debug) {
+Environment detect_environment(SystemInfo& system, const Registry& registry, DebugOutput& debug) {
   Environment env;
-  const WindowsVersion version = RealWindowsVersion(system);
+  const WindowsVersion version = real_windows_version(system);
   debug.write_line(u"WindowsVersion=" + decimal_text(std::uint64_t{version.major}) + u"." +
                    decimal_text(std::uint64_t{version.minor}));
 
   env.IS_WIN7_OR_LATER = at_least(version, 6, 1);
   env.IS_WIN8_OR_LATER = at_least(version, 6, 2);
-  env.WINDOWS_NAME = WindowsNameOf(version);
+  env.WINDOWS_NAME = windows_name_of(version);
   // Versions 6.4 to 9.x were test builds of Windows 10; their product name tells.
   if (version.major == 6 && version.minor > 3) {
-    env.IS_WIN10 = ProductNameIsWindows10(
+    env.IS_WIN10 = product_name_is_windows10(
         registry.REG_ReadString(RegistryRoot::local_machine, kCurrentVersionKey, u"ProductName"));
   }
   if (version.major >= 10) {
@@ -110,15 +105,15 @@ Environment DetectEnvironment(SystemInfo& system, const Registry& registry, Debu
   const std::u16string local_app_data = system.special_folder(kLocalAppDataFolder);
   if (!local_app_data.empty()) {
     env.USER_TEMP_FOLDER =
-        FolderOf(local_app_data) + (version.major >= 6 ? u"\\Local\\Temp" : u"\\TEMP");
+        folder_of(local_app_data) + (version.major >= 6 ? u"\\Local\\Temp" : u"\\TEMP");
   }
   if (registry.REG_ValueExists(RegistryRoot::local_machine, kInternetExplorerKey, u"Version")) {
-    env.IE_VERSION = IeVersionOf(
+    env.IE_VERSION = ie_version_of(
         registry.REG_ReadString(RegistryRoot::local_machine, kInternetExplorerKey, u"Version"),
         env.IE_VERSION);
   }
 
-  env.PROGRAM_FOLDER = FolderOf(system.module_file_name());
+  env.PROGRAM_FOLDER = folder_of(system.module_file_name());
   return env;
 }
 
@@ -136,25 +131,25 @@ ProcessEnvironmentState& process_state() {
 
 }  // namespace
 
-void InitEnvironment(std::shared_ptr<SystemInfo> system, DebugOutput& debug) {
+void init_environment(std::shared_ptr<SystemInfo> system, DebugOutput& debug) {
   ProcessEnvironmentState& state = process_state();
   state = {};
   if (system) {
-    state.environment = DetectEnvironment(*system, ProcessRegistry(), debug);
+    state.environment = detect_environment(*system, process_registry(), debug);
     state.system = std::move(system);
   }
 }
 
-const Environment& ProcessEnvironment() {
+const Environment& process_environment() {
   return process_state().environment;
 }
 
 bool IS_WIN10() {
-  return ProcessEnvironment().IS_WIN10;
+  return process_environment().IS_WIN10;
 }
 
 const std::u16string& PROGRAM_FOLDER() {
-  return ProcessEnvironment().PROGRAM_FOLDER;
+  return process_environment().PROGRAM_FOLDER;
 }
 
 void TrimWorkingSet() {

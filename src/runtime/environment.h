@@ -37,30 +37,30 @@ struct Environment {
 // 6.1 (where a compatibility setting may make the system claim an older version) the
 // product version of kernel32.dll decides, failing that the workstation service's. 0.0 when
 // nothing answers.
-WindowsVersion RealWindowsVersion(SystemInfo& system);
+WindowsVersion real_windows_version(SystemInfo& system);
 
 // Whether a product name as stored under "Windows NT\CurrentVersion" names Windows 10.
-bool ProductNameIsWindows10(std::u16string_view product_name);
+bool product_name_is_windows10(std::u16string_view product_name);
 
 // The folder of a file: everything before its last "\". C:\app.exe gives C:; a path without
 // any "\" gives empty text.
-std::u16string FolderOf(std::u16string_view path);
+std::u16string folder_of(std::u16string_view path);
 
-std::u16string WindowsNameOf(WindowsVersion version);
+std::u16string windows_name_of(WindowsVersion version);
 
 // Internet Explorer's major version from its "Version" value: the number before the first
 // "." (6 when that is no number), or `current` when there is no ".".
-std::int32_t IeVersionOf(std::u16string_view version, std::int32_t current);
+std::int32_t ie_version_of(std::u16string_view version, std::int32_t current);
 
 // Works out every value, reading the registry through `registry` and sending the line
 // "WindowsVersion=<major>.<minor>" to `debug`.
-Environment DetectEnvironment(SystemInfo& system, const Registry& registry, DebugOutput& debug);
+Environment detect_environment(SystemInfo& system, const Registry& registry, DebugOutput& debug);
 
-// The process's environment. Start-up calls InitEnvironment once, right after InitRegistry
+// The process's environment. Start-up calls init_environment once, right after init_registry
 // (the registry's view must be settled first); until then every value has its value before
 // detection and TrimWorkingSet does nothing.
-void InitEnvironment(std::shared_ptr<SystemInfo> system, DebugOutput& debug);
-const Environment& ProcessEnvironment();
+void init_environment(std::shared_ptr<SystemInfo> system, DebugOutput& debug);
+const Environment& process_environment();
 bool IS_WIN10();
 const std::u16string& PROGRAM_FOLDER();
 

@@ -225,58 +225,58 @@ bool Registry::REG_WriteData(RegistryRoot root, std::u16string_view key_path,
 
 namespace {
 
-Registry& process_registry() {
+Registry& registry_of_process() {
   static Registry registry;
   return registry;
 }
 
 }  // namespace
 
-void InitRegistry(std::shared_ptr<RegistryBackend> backend, SystemInfo& system) {
-  process_registry() = Registry(std::move(backend), system.is_wow64());
+void init_registry(std::shared_ptr<RegistryBackend> backend, SystemInfo& system) {
+  registry_of_process() = Registry(std::move(backend), system.is_wow64());
 }
 
-const Registry& ProcessRegistry() {
-  return process_registry();
+const Registry& process_registry() {
+  return registry_of_process();
 }
 
 bool REG_IS_WOW64() {
-  return ProcessRegistry().REG_IS_WOW64();
+  return process_registry().REG_IS_WOW64();
 }
 
 bool REG_ValueExists(RegistryRoot root, std::u16string_view key_path,
                      std::u16string_view value_name) {
-  return ProcessRegistry().REG_ValueExists(root, key_path, value_name);
+  return process_registry().REG_ValueExists(root, key_path, value_name);
 }
 
 bool REG_DeleteValue(RegistryRoot root, std::u16string_view key_path,
                      std::u16string_view value_name) {
-  return ProcessRegistry().REG_DeleteValue(root, key_path, value_name);
+  return process_registry().REG_DeleteValue(root, key_path, value_name);
 }
 
 std::u16string REG_ReadString(RegistryRoot root, std::u16string_view key_path,
                               std::u16string_view value_name) {
-  return ProcessRegistry().REG_ReadString(root, key_path, value_name);
+  return process_registry().REG_ReadString(root, key_path, value_name);
 }
 
 std::int32_t REG_ReadInteger(RegistryRoot root, std::u16string_view key_path,
                              std::u16string_view value_name) {
-  return ProcessRegistry().REG_ReadInteger(root, key_path, value_name);
+  return process_registry().REG_ReadInteger(root, key_path, value_name);
 }
 
 void REG_WriteString(RegistryRoot root, std::u16string_view key_path,
                      std::u16string_view value_name, std::u16string_view text) {
-  ProcessRegistry().REG_WriteString(root, key_path, value_name, text);
+  process_registry().REG_WriteString(root, key_path, value_name, text);
 }
 
 bool REG_WriteInteger(RegistryRoot root, std::u16string_view key_path,
                       std::u16string_view value_name, std::int32_t value) {
-  return ProcessRegistry().REG_WriteInteger(root, key_path, value_name, value);
+  return process_registry().REG_WriteInteger(root, key_path, value_name, value);
 }
 
 bool REG_WriteData(RegistryRoot root, std::u16string_view key_path, std::u16string_view value_name,
                    RegistryType type, std::span<const std::uint8_t> data) {
-  return ProcessRegistry().REG_WriteData(root, key_path, value_name, type, data);
+  return process_registry().REG_WriteData(root, key_path, value_name, type, data);
 }
 
 }  // namespace kb

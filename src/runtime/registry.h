@@ -62,11 +62,11 @@ class Registry {
   bool wow64_ = false;
 };
 
-// The process's registry. Start-up calls InitRegistry once, first of all modules and before
+// The process's registry. Start-up calls init_registry once, first of all modules and before
 // anything reads or writes a registry value; the view it decides on never changes afterwards.
 // Until then the operations below fail.
-void InitRegistry(std::shared_ptr<RegistryBackend> backend, SystemInfo& system);
-const Registry& ProcessRegistry();
+void init_registry(std::shared_ptr<RegistryBackend> backend, SystemInfo& system);
+const Registry& process_registry();
 
 // The operations on the process's registry.
 bool REG_IS_WOW64();

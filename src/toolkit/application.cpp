@@ -1,7 +1,5 @@
 #include "toolkit/application.h"
 
-#include "platform/error.h"
-#include "platform/text.h"
 #include "toolkit/ui_platform.h"
 
 namespace kb {
@@ -36,21 +34,6 @@ bool Application::Guarded(const std::function<void()>& call) noexcept {
   } catch (...) {
     HandleException(std::current_exception());
     return false;
-  }
-}
-
-std::u16string exception_text(const std::exception_ptr& failure) {
-  if (!failure) {
-    return {};
-  }
-  try {
-    std::rethrow_exception(failure);
-  } catch (const Error& error) {
-    return error.message();
-  } catch (const std::exception& error) {
-    return from_utf8(error.what());
-  } catch (...) {
-    return u"An unknown error occurred.";
   }
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/error.h"
+
 namespace kb {
 
 class Form;
@@ -56,8 +58,5 @@ class Application {
   bool terminated_ = false;
   ExceptionEvent on_exception_;
 };
-
-// The text an error box shows for an exception.
-std::u16string exception_text(const std::exception_ptr& failure);
 
 }  // namespace kb

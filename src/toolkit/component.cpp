@@ -3,19 +3,14 @@
 #include <algorithm>
 
 #include "platform/error.h"
+#include "platform/text.h"
 
 namespace kb {
 namespace {
 
-char16_t ascii_upper(char16_t c) {
-  return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 0x20) : c;
-}
-
 // Component and property names are identifiers of the form's design: plain ASCII.
 bool same_name(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char16_t x, char16_t y) { return ascii_upper(x) == ascii_upper(y); });
+  return equal_ignoring_ascii_case(a, b);
 }
 
 std::u16string quoted(std::u16string_view text) {

@@ -56,10 +56,10 @@ TColor32 HsvToColor32(float H, float S, float V) {
   const std::int64_t q = extended::trunc(ext(v_scaled) * (1.0L - ext(S)));
   const std::int64_t p = extended::trunc(ext(v_scaled) * (1.0L - ext(S) * ext(f)));
   const std::int64_t v = extended::trunc(ext(v_scaled));
-  return HsvSextantColor(i, low_byte(v), low_byte(p), low_byte(q));
+  return hsv_sextant_color(i, low_byte(v), low_byte(p), low_byte(q));
 }
 
-TColor32 HsvSextantColor(std::int64_t sextant, std::uint32_t v, std::uint32_t p, std::uint32_t q) {
+TColor32 hsv_sextant_color(std::int64_t sextant, std::uint32_t v, std::uint32_t p, std::uint32_t q) {
   std::uint32_t r;
   std::uint32_t g;
   std::uint32_t b;

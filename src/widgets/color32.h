@@ -32,7 +32,7 @@ TColor32 HsvToColor32(float H, float S, float V);
 // The last step of HsvToColor32: the sextant of the hue (0 to 5) places the value v and the
 // two lower levels p and q (their low bytes count) into R, G and B; any other sextant gives
 // opaque black.
-TColor32 HsvSextantColor(std::int64_t sextant, std::uint32_t v, std::uint32_t p, std::uint32_t q);
+TColor32 hsv_sextant_color(std::int64_t sextant, std::uint32_t v, std::uint32_t p, std::uint32_t q);
 // Alpha is ignored; a grey gives hue 0 and saturation 0.
 void Color32ToHsv(TColor32 color, float& H, float& S, float& V);
 

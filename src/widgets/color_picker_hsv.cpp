@@ -131,7 +131,7 @@ void TCustomColorPickerHSV::AdjustHueSaturation(float X, float Y) {
   const long double dx = ext(X) - ext(FCenter.X);
   const long double dy = ext(Y) - ext(FCenter.Y);
   const long double distance = std::sqrt(dx * dx + dy * dy);
-  FHue = HueAt(FCenter, ext(X), ext(Y));
+  FHue = hue_at(FCenter, ext(X), ext(Y));
   // Outside the disc the saturation is full; a radius of 0 (a degenerate size) has no inside.
   FSaturation = FRadius > 0 ? to_single(std::min(distance / ext(FRadius), 1.0L))
                             : (distance > 0 ? 1.0f : 0.0f);

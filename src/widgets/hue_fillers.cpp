@@ -86,14 +86,14 @@ bool fast_hsv(float h, float s, float v_scaled, TColor32& color) {
       return false;
     }
   }
-  color = HsvSextantColor(i, static_cast<std::uint32_t>(v_d), static_cast<std::uint32_t>(p_d),
+  color = hsv_sextant_color(i, static_cast<std::uint32_t>(v_d), static_cast<std::uint32_t>(p_d),
                           static_cast<std::uint32_t>(q_d));
   return true;
 }
 
 }  // namespace
 
-float HueAt(TFloatPoint centre, long double x, long double y) {
+float hue_at(TFloatPoint centre, long double x, long double y) {
   const long double dx = x - ext(centre.X);
   const long double dy = y - ext(centre.Y);
   return to_single(std::atan2(dy, dx) * extended::kInvTwoPi + 0.5L);

@@ -9,7 +9,7 @@ namespace kb {
 
 // The hue of a point as seen from `centre`, in turns: 0 (red) to the left of the centre,
 // growing clockwise on screen; computed in extended precision and stored as a single.
-float HueAt(TFloatPoint centre, long double x, long double y);
+float hue_at(TFloatPoint centre, long double x, long double y);
 
 // Colours the disc by hue: HsvToColor32(hue(x, y), 1, 1) at pixel column x and row y, snapped
 // to the web-safe palette when asked, blended with the pixel's coverage.

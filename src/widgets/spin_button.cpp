@@ -25,14 +25,14 @@ TSpinButton::TSpinButton(MessageTimerFactory& timers, std::u16string name)
 TSpinButton::~TSpinButton() = default;
 
 void TSpinButton::SetUpGlyph(std::optional<TBitmap32> glyph) {
-  up_glyph_ = glyph ? std::move(*glyph) : SpinGlyph(false);
+  up_glyph_ = glyph ? std::move(*glyph) : spin_glyph(false);
   if (!glyph) {
     up_num_glyphs_ = 1;
   }
 }
 
 void TSpinButton::SetDownGlyph(std::optional<TBitmap32> glyph) {
-  down_glyph_ = glyph ? std::move(*glyph) : SpinGlyph(true);
+  down_glyph_ = glyph ? std::move(*glyph) : spin_glyph(true);
   if (!glyph) {
     down_num_glyphs_ = 1;
   }

@@ -4,7 +4,7 @@
 
 namespace kb {
 
-std::array<std::uint16_t, kSpinGlyphHeight> SpinGlyphRows(bool down) {
+std::array<std::uint16_t, kSpinGlyphHeight> spin_glyph_rows(bool down) {
   // Empty, then 1, 3, 5 and 7 pixels centred on column 4, then empty again.
   std::array<std::uint16_t, kSpinGlyphHeight> rows = {0x000, 0x010, 0x038, 0x07C, 0x0FE, 0x000};
   if (down) {
@@ -13,9 +13,9 @@ std::array<std::uint16_t, kSpinGlyphHeight> SpinGlyphRows(bool down) {
   return rows;
 }
 
-TBitmap32 SpinGlyph(bool down) {
+TBitmap32 spin_glyph(bool down) {
   TBitmap32 glyph(kSpinGlyphWidth, kSpinGlyphHeight, 0x00000000u);
-  const auto rows = SpinGlyphRows(down);
+  const auto rows = spin_glyph_rows(down);
   for (int y = 0; y < kSpinGlyphHeight; ++y) {
     for (int x = 0; x < kSpinGlyphWidth; ++x) {
       if ((rows[static_cast<std::size_t>(y)] >> x) & 1) {

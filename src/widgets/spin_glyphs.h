@@ -13,8 +13,8 @@ inline constexpr int kSpinGlyphWidth = 9;
 inline constexpr int kSpinGlyphHeight = 6;
 
 // Row by row from the top; bit c set where column c is black.
-std::array<std::uint16_t, kSpinGlyphHeight> SpinGlyphRows(bool down);
+std::array<std::uint16_t, kSpinGlyphHeight> spin_glyph_rows(bool down);
 // Black (opaque) on transparent (0x00000000).
-TBitmap32 SpinGlyph(bool down);
+TBitmap32 spin_glyph(bool down);
 
 }  // namespace kb

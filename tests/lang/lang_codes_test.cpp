@@ -10,7 +10,7 @@ namespace kb {
 namespace {
 
 TEST(LangCodeTable, Holds129EntriesFor128Codes) {
-  const auto table = LangCodeTable();
+  const auto table = lang_code_table();
   ASSERT_EQ(table.size(), 129u);
   std::set<std::u16string_view> codes;
   int no = 0;

@@ -53,7 +53,7 @@ TEST(RealWindowsVersion, AskTheKernelWhereTheReportedVersionMayBeACompatibilityV
     system.reported = c.reported;
     system.kernel32 = c.kernel32;
     system.workstation = c.workstation;
-    EXPECT_EQ(RealWindowsVersion(system), c.real);
+    EXPECT_EQ(real_windows_version(system), c.real);
   }
 }
 
@@ -66,7 +66,7 @@ class DetectEnvironmentOnSim : public testing::Test {
   void set_product_name(std::u16string_view name) {
     backend->put(kMachine, kCurrentVersion, u"ProductName", RegistryType::sz, utf16_bytes(name));
   }
-  Environment detect() { return DetectEnvironment(system, registry, debug); }
+  Environment detect() { return detect_environment(system, registry, debug); }
   bool product_name_read() const {
     for (const auto& opening : backend->openings()) {
       if (opening.path == kCurrentVersion) {
@@ -207,7 +207,7 @@ TEST(FolderOf, IsThePathUpToItsLastBackslash) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(to_utf8(c.path));
-    EXPECT_EQ(FolderOf(c.path), c.folder);
+    EXPECT_EQ(folder_of(c.path), c.folder);
   }
 }
 
@@ -227,7 +227,7 @@ TEST(IeVersionOf, IsTheNumberBeforeTheFirstDot) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(to_utf8(c.version));
-    EXPECT_EQ(IeVersionOf(c.version, 42), c.major);
+    EXPECT_EQ(ie_version_of(c.version, 42), c.major);
   }
 }
 
@@ -244,11 +244,11 @@ TEST(ProcessEnvironment, IsDetectedThroughTheRegistrysView) {
   system->module_path = u"C:\\Tools\\Bar\\app.exe";
   sim::RecordedDebugOutput debug;
 
-  InitRegistry(backend, *system);
-  InitEnvironment(system, debug);
+  init_registry(backend, *system);
+  init_environment(system, debug);
   EXPECT_TRUE(IS_WIN10());
   EXPECT_EQ(PROGRAM_FOLDER(), u"C:\\Tools\\Bar");
-  EXPECT_EQ(ProcessEnvironment().WINDOWS_NAME, u"Windows 10");
+  EXPECT_EQ(process_environment().WINDOWS_NAME, u"Windows 10");
   EXPECT_EQ(debug.lines(), std::vector<std::u16string>{u"WindowsVersion=6.4"});
 
   EXPECT_EQ(system->trims, 0u);
@@ -256,11 +256,11 @@ TEST(ProcessEnvironment, IsDetectedThroughTheRegistrysView) {
   TrimWorkingSet();
   EXPECT_EQ(system->trims, 2u);
 
-  InitEnvironment(nullptr, debug);
+  init_environment(nullptr, debug);
   EXPECT_FALSE(IS_WIN10());
   TrimWorkingSet();
   EXPECT_EQ(system->trims, 2u);
-  InitRegistry(nullptr, *system);
+  init_registry(nullptr, *system);
 }
 
 }  // namespace

@@ -213,7 +213,7 @@ TEST_F(RegistryOnSim, A32BitProcessOn64BitWindowsReadsThe64BitView) {
 TEST_F(RegistryOnSim, TheProcessRegistryUsesTheViewDecidedAtStartUp) {
   sim::ScriptedSystemInfo system;
   system.wow64 = true;
-  InitRegistry(backend, system);
+  init_registry(backend, system);
   EXPECT_EQ(system.wow64_probes, 1u);
   EXPECT_TRUE(REG_IS_WOW64());
 
@@ -230,7 +230,7 @@ TEST_F(RegistryOnSim, TheProcessRegistryUsesTheViewDecidedAtStartUp) {
   }
 
   // Without a backend every operation fails.
-  InitRegistry(nullptr, system);
+  init_registry(nullptr, system);
   EXPECT_FALSE(REG_ValueExists(kUser, kKey, u"Option_A"));
   EXPECT_EQ(REG_ReadInteger(kUser, kKey, u"Option_A"), 0);
   EXPECT_FALSE(REG_WriteInteger(kUser, kKey, u"Option_A", 1));

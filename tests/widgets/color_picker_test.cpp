@@ -131,10 +131,10 @@ TEST_F(ColorPickerTest, PressesOnTheRimGiveFullHues) {
   picker.SetSelectedColor(0xFFFFFFFFu);  // value 1, grey
   // The centre is (156.5, 144.5): these points lie half a pixel off its axes.
   const PressCase cases[] = {
-      {13, 144, HsvToColor32(HueAt({156.5f, 144.5f}, 13, 144), 1, 1), 0},       // left: red
-      {156, 1, HsvToColor32(HueAt({156.5f, 144.5f}, 156, 1), 1, 1), 0.25f},     // above
-      {300, 145, HsvToColor32(HueAt({156.5f, 144.5f}, 300, 145), 1, 1), 0.5f},  // right: cyan
-      {5, 144, HsvToColor32(HueAt({156.5f, 144.5f}, 5, 144), 1, 1), 0},  // outside: still full
+      {13, 144, HsvToColor32(hue_at({156.5f, 144.5f}, 13, 144), 1, 1), 0},       // left: red
+      {156, 1, HsvToColor32(hue_at({156.5f, 144.5f}, 156, 1), 1, 1), 0.25f},     // above
+      {300, 145, HsvToColor32(hue_at({156.5f, 144.5f}, 300, 145), 1, 1), 0.5f},  // right: cyan
+      {5, 144, HsvToColor32(hue_at({156.5f, 144.5f}, 5, 144), 1, 1), 0},  // outside: still full
   };
   for (const PressCase& c : cases) {
     press(c.x, c.y);
@@ -180,7 +180,7 @@ TEST_F(ColorPickerTest, ADragKeepsTheRoutineChosenAtThePress) {
   press(100, 144);
   EXPECT_TRUE(picker.Dragging());
   move(330, 100);  // into the strip, right of the centre
-  EXPECT_NEAR(picker.Hue(), HueAt(picker.Center(), 330, 100), 0);
+  EXPECT_NEAR(picker.Hue(), hue_at(picker.Center(), 330, 100), 0);
   EXPECT_EQ(picker.Saturation(), 1.0f);
   EXPECT_EQ(picker.Value(), 1.0f) << "the strip did not set the value";
   move(-500, 144);  // captured: outside the control too
@@ -248,7 +248,7 @@ TEST_F(ColorPickerTest, PressOnTheDiscReDerivesOnlyTheValue) {
   press(60, 200);
   const float hue = picker.Hue();
   const float saturation = picker.Saturation();
-  EXPECT_EQ(hue, HueAt(picker.Center(), 60, 200));
+  EXPECT_EQ(hue, hue_at(picker.Center(), 60, 200));
   const TColor32 c = picker.SelectedColor();
   const unsigned mx = std::max({(c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF});
   EXPECT_EQ(picker.Value(), extended::to_single(mx / 255.0L));
@@ -358,13 +358,13 @@ TEST(HueCirclePolygonFiller, ColoursByHueAtFullSaturationAndValue) {
       if (std::hypot(x + 0.5 - 40, y + 0.5 - 40.5) > 36) {
         continue;
       }
-      const TColor32 expected = HsvToColor32(HueAt(centre, x, y), 1, 1);
+      const TColor32 expected = HsvToColor32(hue_at(centre, x, y), 1, 1);
       ASSERT_EQ(filler.ColorAt(x, y), expected) << x << "," << y;
       ASSERT_EQ(bitmap.pixel(x, y), expected) << x << "," << y;
     }
   }
   THueCirclePolygonFiller web_safe(centre, true);
-  TColor32 snapped = HsvToColor32(HueAt(centre, 20, 30), 1, 1);
+  TColor32 snapped = HsvToColor32(hue_at(centre, 20, 30), 1, 1);
   SnapWebSafe(snapped);
   EXPECT_EQ(web_safe.ColorAt(20, 30), snapped);
 }

@@ -10,6 +10,8 @@
 #include "platform/sim/scripted_widget_system.h"
 #include "platform/text.h"
 #include "platform/sim/headless_ui.h"
+#include "spin_glyph_files.h"
+#include "toolkit/bmp_file.h"
 #include "toolkit/standard_controls.h"
 #include "widgets/spin_glyphs.h"
 
@@ -597,11 +599,11 @@ TEST(SpinButtonAlone, ForgetsAFocusControlThatIsDestroyed) {
 }
 
 TEST(SpinGlyphs, TrianglesOfOneThreeFiveAndSevenPixels) {
-  const auto up = SpinGlyphRows(false);
+  const auto up = spin_glyph_rows(false);
   EXPECT_EQ(up, (std::array<std::uint16_t, 6>{0, 0x10, 0x38, 0x7C, 0xFE, 0}));
-  const auto down = SpinGlyphRows(true);
+  const auto down = spin_glyph_rows(true);
   EXPECT_EQ(down, (std::array<std::uint16_t, 6>{0, 0xFE, 0x7C, 0x38, 0x10, 0}));
-  const TBitmap32 glyph = SpinGlyph(false);
+  const TBitmap32 glyph = spin_glyph(false);
   EXPECT_EQ(glyph.width(), 9);
   EXPECT_EQ(glyph.height(), 6);
   EXPECT_EQ(glyph.pixel(4, 1), 0xFF000000u);
@@ -611,8 +613,29 @@ TEST(SpinGlyphs, TrianglesOfOneThreeFiveAndSevenPixels) {
   sim::ScriptedWidgetSystem system;
   TSpinButton pair(system);
   EXPECT_EQ(pair.UpGlyph().pixels(), glyph.pixels());
-  EXPECT_EQ(pair.DownGlyph().pixels(), SpinGlyph(true).pixels());
+  EXPECT_EQ(pair.DownGlyph().pixels(), spin_glyph(true).pixels());
   EXPECT_EQ(pair.UpNumGlyphs(), 1);
+}
+
+// The program's resources "SpinUp" and "SpinDown" show what the built-in glyphs hold: black
+// where they are opaque, the bottom-left pixel's colour where they are transparent.
+TEST(SpinGlyphs, TheResourceBitmapsAreTheBuiltInGlyphs) {
+  for (const bool down : {false, true}) {
+    const TBitmap32 file = down ? decode_bmp(kSpinDownBmp) : decode_bmp(kSpinUpBmp);
+    const TBitmap32 glyph = spin_glyph(down);
+    ASSERT_EQ(file.width(), glyph.width());
+    ASSERT_EQ(file.height(), glyph.height());
+    const TColor32 transparent = file.pixel(0, file.height() - 1);
+    for (int y = 0; y < glyph.height(); ++y) {
+      for (int x = 0; x < glyph.width(); ++x) {
+        const bool opaque = (glyph.pixel(x, y) >> 24) != 0;
+        EXPECT_EQ(file.pixel(x, y) != transparent, opaque) << x << "," << y << " down " << down;
+        if (opaque) {
+          EXPECT_EQ(file.pixel(x, y), 0xFF000000u);
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/win32/unique_handle.h"
+
 namespace kb::test {
 
 // Receives the debugger output of every process, as debug-output viewers do: through the
@@ -21,12 +23,12 @@ class DebugListener {
   };
 
   DebugListener() {
-    buffer_ready_ = CreateEventW(nullptr, FALSE, TRUE, L"DBWIN_BUFFER_READY");
-    data_ready_ = CreateEventW(nullptr, FALSE, FALSE, L"DBWIN_DATA_READY");
-    mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSize,
-                                  L"DBWIN_BUFFER");
-    if (mapping_ != nullptr) {
-      view_ = static_cast<const char*>(MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, kSize));
+    buffer_ready_.reset(CreateEventW(nullptr, FALSE, TRUE, L"DBWIN_BUFFER_READY"));
+    data_ready_.reset(CreateEventW(nullptr, FALSE, FALSE, L"DBWIN_DATA_READY"));
+    mapping_.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSize,
+                                      L"DBWIN_BUFFER"));
+    if (mapping_) {
+      view_ = static_cast<const char*>(MapViewOfFile(mapping_.get(), FILE_MAP_READ, 0, 0, kSize));
     }
     if (buffer_ready_ && data_ready_ && view_) {
       reader_ = std::thread([this] { read(); });
@@ -35,18 +37,13 @@ class DebugListener {
 
   ~DebugListener() {
     stop_ = true;
-    SetEvent(data_ready_);
+    SetEvent(data_ready_.get());
     if (reader_.joinable()) {
       reader_.join();
     }
-    if (view_)
+    if (view_) {
       UnmapViewOfFile(view_);
-    if (mapping_)
-      CloseHandle(mapping_);
-    if (data_ready_)
-      CloseHandle(data_ready_);
-    if (buffer_ready_)
-      CloseHandle(buffer_ready_);
+    }
   }
 
   bool listening() const { return reader_.joinable(); }
@@ -60,7 +57,7 @@ class DebugListener {
   static constexpr DWORD kSize = 4096;
 
   void read() {
-    while (WaitForSingleObject(data_ready_, INFINITE) == WAIT_OBJECT_0 && !stop_) {
+    while (WaitForSingleObject(data_ready_.get(), INFINITE) == WAIT_OBJECT_0 && !stop_) {
       DWORD process_id;
       memcpy(&process_id, view_, sizeof(process_id));
       const char* text = view_ + sizeof(DWORD);
@@ -69,13 +66,13 @@ class DebugListener {
         std::lock_guard lock(mutex_);
         lines_.push_back({process_id, line});
       }
-      SetEvent(buffer_ready_);
+      SetEvent(buffer_ready_.get());
     }
   }
 
-  HANDLE buffer_ready_ = nullptr;
-  HANDLE data_ready_ = nullptr;
-  HANDLE mapping_ = nullptr;
+  win32::UniqueKernelHandle buffer_ready_;
+  win32::UniqueKernelHandle data_ready_;
+  win32::UniqueKernelHandle mapping_;
   const char* view_ = nullptr;
   std::atomic<bool> stop_{false};
   std::thread reader_;

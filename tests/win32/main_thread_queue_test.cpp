@@ -10,6 +10,7 @@
 #include "platform/win32/app_window.h"
 #include "platform/win32/system_timer_platform.h"
 #include "runtime/thread_timer.h"
+#include "win32/later.h"
 #include "win32/message_pump.h"
 
 namespace kb::win32 {
@@ -69,13 +70,11 @@ TEST_F(TimerOnAppWindow, TicksKeepArrivingWhileAMessageBoxIsOpen) {
     }
   };
   // Closes the box in any case, so that a failure cannot hang the test.
-  std::thread watchdog([] {
-    Sleep(10000);
+  const test::Watchdog watchdog(std::chrono::seconds(10), [] {
     if (HWND box = FindWindowW(nullptr, kBoxCaption)) {
       PostMessageW(box, WM_CLOSE, 0, 0);
     }
   });
-  watchdog.detach();
 
   timer->SetEnabled(true);
   in_box = true;
@@ -95,11 +94,9 @@ TEST_F(TimerOnAppWindow, TicksKeepArrivingWhileAPopupMenuIsOpen) {
       EndMenu();
     }
   };
-  std::thread watchdog([] {
-    Sleep(10000);
+  const test::Watchdog watchdog(std::chrono::seconds(10), [] {
     PostMessageW(FindWindowW(L"#32768", nullptr), WM_KEYDOWN, VK_ESCAPE, 0);
   });
-  watchdog.detach();
 
   timer->SetEnabled(true);
   SetForegroundWindow(window.handle());

@@ -25,7 +25,7 @@ TEST(WindowsSystemInfo, TheManifestLetsThePlainQueryReportWindows10) {
   const auto kernel32 = system.kernel32_version();
   ASSERT_TRUE(kernel32.has_value());
   EXPECT_GE(kernel32->major, 10u);
-  EXPECT_EQ(RealWindowsVersion(system), *kernel32);
+  EXPECT_EQ(real_windows_version(system), *kernel32);
 }
 
 TEST(WindowsSystemInfo, AnswersTheOtherQueries) {
@@ -40,12 +40,12 @@ TEST(WindowsSystemInfo, AnswersTheOtherQueries) {
 class ProcessEnvironmentOnWindows : public testing::Test {
  protected:
   ProcessEnvironmentOnWindows() {
-    InitRegistry(std::make_shared<SystemRegistryBackend>(), *system);
-    InitEnvironment(system, debug);
+    init_registry(std::make_shared<SystemRegistryBackend>(), *system);
+    init_environment(system, debug);
   }
   ~ProcessEnvironmentOnWindows() override {
-    InitEnvironment(nullptr, debug);
-    InitRegistry(nullptr, *system);
+    init_environment(nullptr, debug);
+    init_registry(nullptr, *system);
   }
 
   std::shared_ptr<WindowsSystemInfo> system = std::make_shared<WindowsSystemInfo>();
@@ -54,7 +54,7 @@ class ProcessEnvironmentOnWindows : public testing::Test {
 
 TEST_F(ProcessEnvironmentOnWindows, KnowsWindows10AndTheProgramsFolder) {
   EXPECT_TRUE(IS_WIN10());
-  const auto version = RealWindowsVersion(*system);
+  const auto version = real_windows_version(*system);
   EXPECT_EQ(debug.lines(), std::vector<std::u16string>{
                                from_utf8("WindowsVersion=" + std::to_string(version.major) + "." +
                                          std::to_string(version.minor))});
@@ -73,7 +73,7 @@ TEST_F(ProcessEnvironmentOnWindows, KnowsWindows10AndTheProgramsFolder) {
 }
 
 TEST_F(ProcessEnvironmentOnWindows, WorksOutTheValuesNothingReads) {
-  const Environment& env = ProcessEnvironment();
+  const Environment& env = process_environment();
   EXPECT_TRUE(env.IS_WIN7_OR_LATER);
   EXPECT_TRUE(env.IS_WIN8_OR_LATER);
   EXPECT_EQ(env.WINDOWS_NAME, u"Windows 10");
@@ -83,7 +83,7 @@ TEST_F(ProcessEnvironmentOnWindows, WorksOutTheValuesNothingReads) {
   // not on Wine, which keeps its own elsewhere.
   std::u16string temp = env.USER_TEMP_FOLDER;
   for (char16_t& c : temp) {
-    c = c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
+    c = ascii_upper(c);
   }
   constexpr std::u16string_view kTail = u"\\APPDATA\\LOCAL\\TEMP";
   ASSERT_GT(temp.size(), kTail.size()) << to_utf8(env.USER_TEMP_FOLDER);

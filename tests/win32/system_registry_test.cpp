@@ -113,8 +113,8 @@ TEST_F(SystemRegistry, RegDeleteKeyExWIsLookedUp) {
 // reach the keys 64-bit programs see; a 64-bit process sees them anyway.
 class SystemRegistryView : public testing::Test {
  protected:
-  SystemRegistryView() { InitRegistry(std::make_shared<SystemRegistryBackend>(), system_); }
-  ~SystemRegistryView() override { InitRegistry(nullptr, system_); }
+  SystemRegistryView() { init_registry(std::make_shared<SystemRegistryBackend>(), system_); }
+  ~SystemRegistryView() override { init_registry(nullptr, system_); }
 
   static bool native_64bit() {
     SYSTEM_INFO native{};

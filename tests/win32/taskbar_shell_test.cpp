@@ -7,6 +7,7 @@
 
 #include "app/accent_engine.h"
 #include "platform/win32/system_taskbar_shell.h"
+#include "platform/win32/window_handles.h"
 #include "support/fake_accent_inputs.h"
 #include "win32/test_window.h"
 
@@ -18,8 +19,8 @@ using test::TestWindow;
 using Look = FakeAccentInputs::Look;
 
 TEST(SystemTaskbarShell, SetWindowCompositionAttributeIsFoundAndCalledWithoutHarm) {
-  BindSetWindowCompositionAttribute();
-  EXPECT_TRUE(SetWindowCompositionAttributeBound());
+  bind_set_window_composition_attribute();
+  EXPECT_TRUE(set_window_composition_attribute_bound());
 
   TestWindow window(L"KorvalenBarlumeTestAccent");
   ASSERT_NE(window.handle(), nullptr);
@@ -61,7 +62,7 @@ TEST(SystemTaskbarShell, SecondaryTaskbarsGetOneThemeChangePerSwitchToStandard) 
   TestWindow third(L"Shell_SecondaryTrayWnd");
   ASSERT_NE(third.handle(), nullptr);
 
-  BindSetWindowCompositionAttribute();
+  bind_set_window_composition_attribute();
   SystemTaskbarShell shell;
   FakeAccentInputs inputs;
   AccentEngine engine(shell, inputs);

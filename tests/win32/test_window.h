@@ -5,6 +5,8 @@
 #include <map>
 #include <string>
 
+#include "platform/win32/unique_handle.h"
+
 namespace kb::test {
 
 // A top-level window of any class name, created by the test, that counts the messages it
@@ -18,18 +20,13 @@ class TestWindow {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = class_name;
     RegisterClassExW(&wc);  // fails harmlessly when a window of the class existed before
-    handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, class_name, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
+    handle_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, class_name, L"", WS_POPUP, 0, 0, 0, 0,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
   }
-  ~TestWindow() {
-    DestroyWindow(handle_);
-    counts().erase(handle_);
-  }
-  TestWindow(const TestWindow&) = delete;
-  TestWindow& operator=(const TestWindow&) = delete;
+  ~TestWindow() { counts().erase(handle_.get()); }
 
-  HWND handle() const { return handle_; }
-  int received(UINT message) const { return counts()[handle_][message]; }
+  HWND handle() const { return handle_.get(); }
+  int received(UINT message) const { return counts()[handle_.get()][message]; }
 
  private:
   static std::map<HWND, std::map<UINT, int>>& counts() {
@@ -42,7 +39,7 @@ class TestWindow {
     return DefWindowProcW(window, message, wparam, lparam);
   }
 
-  HWND handle_ = nullptr;
+  win32::UniqueWindow handle_;
 };
 
 }  // namespace kb::test

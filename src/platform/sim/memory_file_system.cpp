@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/error.h"
+#include "platform/text.h"
 
 namespace kb::sim {
 namespace {
@@ -16,11 +17,7 @@ std::u16string quoted(const std::u16string& path) {
 std::u16string MemoryFileSystem::key(const std::u16string& path) {
   std::u16string k = path;
   for (char16_t& c : k) {
-    if (c == u'/') {
-      c = u'\\';
-    } else if (c >= u'a' && c <= u'z') {
-      c = static_cast<char16_t>(c - 0x20);
-    }
+    c = c == u'/' ? u'\\' : ascii_upper(c);
   }
   while (!k.empty() && k.back() == u'\\') {
     k.pop_back();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/main_thread_waker.h"
+#include "platform/win32/window.h"
 
 namespace kb::win32 {
 
@@ -25,29 +26,23 @@ class WindowMessageWaker final : public MainThreadWaker {
 // The application's hidden top-level window: owner of the program's message boxes, and the
 // window through which worker threads wake the main thread. Create and destroy it on the main
 // thread.
-class AppWindow {
+class AppWindow final : public Window {
  public:
   // The message that asks the main thread to run its queued calls.
   static constexpr UINT kRunQueuedCalls = WM_APP + 0x4B;
 
   // Throws kb::Error when the window cannot be created.
   explicit AppWindow(const std::u16string& title);
-  ~AppWindow();
+  ~AppWindow() override;
 
-  AppWindow(const AppWindow&) = delete;
-  AppWindow& operator=(const AppWindow&) = delete;
-
-  HWND handle() const { return window_; }
   std::shared_ptr<MainThreadWaker> waker() const { return waker_; }
 
   // What the window does when woken: run the main-thread queue.
   void set_wake_handler(std::function<void()> handler) { wake_handler_ = std::move(handler); }
 
  private:
-  static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
 
-  HWND window_ = nullptr;
   std::shared_ptr<WindowMessageWaker> waker_ = std::make_shared<WindowMessageWaker>();
   std::function<void()> wake_handler_;
 };

@@ -7,46 +7,18 @@
 
 #include "platform/error.h"
 #include "platform/win32/system_error.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
 namespace kb::win32 {
 namespace {
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() {
-    if (valid()) {
-      CloseHandle(handle_);
-    }
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  void reset(HANDLE handle) {
-    if (valid()) {
-      CloseHandle(handle_);
-    }
-    handle_ = handle;
-  }
-  HANDLE get() const { return handle_; }
-  bool close() {
-    const HANDLE handle = handle_;
-    handle_ = INVALID_HANDLE_VALUE;
-    return CloseHandle(handle) != FALSE;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 Error failure(const char16_t* what, const std::u16string& path, DWORD code) {
   return Error(std::u16string(what) + u" \"" + path + u"\": " + system_error_text(code));
 }
 
 // Creates a new, empty file beside `path` under a name nobody uses, and returns its name.
-std::u16string create_temporary_beside(const std::u16string& path, FileHandle& file) {
+std::u16string create_temporary_beside(const std::u16string& path, UniqueFile& file) {
   static std::uint32_t counter = 0;
   const DWORD process = GetCurrentProcessId();
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -91,10 +63,10 @@ std::optional<std::string> SystemFileSystem::read_file(const std::u16string& pat
     return std::nullopt;
   }
   // Others may keep the file open meanwhile, as an editor does.
-  const FileHandle file(CreateFileW(wide(path), GENERIC_READ,
+  const UniqueFile file(CreateFileW(wide(path), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) {
+  if (!file) {
     throw failure(u"Cannot read", path, GetLastError());
   }
   LARGE_INTEGER size{};
@@ -128,15 +100,13 @@ void SystemFileSystem::replace_file(const std::u16string& path, std::string_view
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
     throw failure(u"Cannot write", path, ERROR_ACCESS_DENIED);
   }
-  FileHandle file(INVALID_HANDLE_VALUE);
+  UniqueFile file;
   const std::u16string temporary = create_temporary_beside(path, file);
   if (temporary.empty()) {
     throw failure(u"Cannot write", path, GetLastError());
   }
   auto fail = [&](DWORD code) {
-    if (file.valid()) {
-      file.close();
-    }
+    file.reset();
     DeleteFileW(wide(temporary));
     return failure(u"Cannot write", path, code);
   };
@@ -156,7 +126,8 @@ void SystemFileSystem::replace_file(const std::u16string& path, std::string_view
   if (!FlushFileBuffers(file.get())) {
     throw fail(GetLastError());
   }
-  if (!file.close()) {
+  // Closing writes what the system still holds: its failure is a failed write.
+  if (!CloseHandle(file.release())) {
     throw fail(GetLastError());
   }
   if (!MoveFileExW(wide(temporary), wide(path),

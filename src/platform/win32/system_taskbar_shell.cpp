@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/window_handles.h"
 
 namespace kb::win32 {
 namespace {
@@ -19,7 +20,7 @@ constexpr std::size_t kMostWindowsOfAClass = 64;
 
 }  // namespace
 
-void BindSetWindowCompositionAttribute() {
+void bind_set_window_composition_attribute() {
   if (g_bound) {
     return;
   }
@@ -34,7 +35,7 @@ void BindSetWindowCompositionAttribute() {
       reinterpret_cast<SetWindowCompositionAttributeFn>(reinterpret_cast<void (*)()>(entry));
 }
 
-bool SetWindowCompositionAttributeBound() {
+bool set_window_composition_attribute_bound() {
   return g_set_window_composition_attribute != nullptr;
 }
 

@@ -27,8 +27,8 @@ constexpr DWORD kAccentPolicyAttribute = 19;
 // Looks up SetWindowCompositionAttribute in user32 once, at start-up. The function is not
 // documented, so it may be missing: then accents are never applied, and the standard look's
 // message still goes out.
-void BindSetWindowCompositionAttribute();
-bool SetWindowCompositionAttributeBound();
+void bind_set_window_composition_attribute();
+bool set_window_composition_attribute_bound();
 
 // Hands the accent record to the window manager when the entry point is bound; the call's
 // result is ignored.
@@ -39,19 +39,11 @@ class SystemTaskbarShell final : public TaskbarShell {
  public:
   // Start-up binds the entry point before any window exists; binding again here costs nothing
   // and means a shell never runs unbound.
-  SystemTaskbarShell() { BindSetWindowCompositionAttribute(); }
+  SystemTaskbarShell() { bind_set_window_composition_attribute(); }
 
   void find_windows(std::u16string_view class_name, std::vector<WindowHandle>& found) override;
   void apply_accent(WindowHandle window, const AccentPolicy& accent) override;
   void send_theme_changed(WindowHandle window) override;
 };
-
-inline HWND to_hwnd(WindowHandle window) {
-  return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window));
-}
-
-inline WindowHandle from_hwnd(HWND window) {
-  return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(window));
-}
 
 }  // namespace kb::win32

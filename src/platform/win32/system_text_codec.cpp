@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "platform/error.h"
+#include "platform/text.h"
 
 namespace kb::win32 {
 namespace {
@@ -27,9 +28,7 @@ void SystemTextCodec::upper_case(std::u16string_view text, std::u16string& upper
       ascii = false;
       break;
     }
-    if (c >= u'a' && c <= u'z') {
-      c = static_cast<char16_t>(c - 0x20);
-    }
+    c = ascii_upper(c);
   }
   // Every locale upper-cases plain ASCII alike; the rest goes to the system.
   if (ascii || text.empty()) {

@@ -5,16 +5,28 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/error.h"
-#include "platform/win32/system_error.h"
 #include "platform/win32/wide_text.h"
 
 namespace kb::win32 {
-namespace {
 
-constexpr wchar_t kTimerWindowClass[] = L"KorvalenBarlumeWidgetTimers";
+// A message-only window whose WM_TIMER messages are the timers' ticks.
+class SystemWidgetSystem::TimerWindow final : public Window {
+ public:
+  explicit TimerWindow(SystemWidgetSystem& owner) : owner_(owner) {
+    create({.name = L"KorvalenBarlumeWidgetTimers"}, 0, 0, u"", RECT{}, HWND_MESSAGE);
+  }
 
-}  // namespace
+ private:
+  LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override {
+    if (message == WM_TIMER) {
+      owner_.tick(static_cast<UINT_PTR>(wparam));
+      return 0;
+    }
+    return default_message(message, wparam, lparam);
+  }
+
+  SystemWidgetSystem& owner_;
+};
 
 class SystemWidgetSystem::Timer final : public MessageTimer {
  public:
@@ -30,7 +42,7 @@ class SystemWidgetSystem::Timer final : public MessageTimer {
   }
   void stop() override {
     if (entry().running) {
-      KillTimer(owner_.window_, id_);
+      KillTimer(owner_.timer_window(), id_);
       entry().running = false;
     }
   }
@@ -45,11 +57,7 @@ class SystemWidgetSystem::Timer final : public MessageTimer {
 
 SystemWidgetSystem::SystemWidgetSystem() = default;
 
-SystemWidgetSystem::~SystemWidgetSystem() {
-  if (window_ != nullptr) {
-    DestroyWindow(window_);
-  }
-}
+SystemWidgetSystem::~SystemWidgetSystem() = default;
 
 std::uint32_t SystemWidgetSystem::system_color(int index) {
   return GetSysColor(index);
@@ -135,42 +143,19 @@ std::unique_ptr<MessageTimer> SystemWidgetSystem::create_timer(std::function<voi
 }
 
 HWND SystemWidgetSystem::timer_window() {
-  if (window_ != nullptr) {
-    return window_;
+  if (!window_) {
+    window_ = std::make_unique<TimerWindow>(*this);
   }
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = &SystemWidgetSystem::window_proc;
-  wc.hInstance = instance;
-  wc.lpszClassName = kTimerWindowClass;
-  RegisterClassExW(&wc);  // fails harmlessly when registered before
-  window_ = CreateWindowExW(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                            instance, this);
-  if (window_ == nullptr) {
-    throw Error(system_error_text(GetLastError()));
-  }
-  return window_;
+  return window_->handle();
 }
 
-LRESULT CALLBACK SystemWidgetSystem::window_proc(HWND window, UINT message, WPARAM wparam,
-                                                 LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  } else if (message == WM_TIMER) {
-    auto* self = reinterpret_cast<SystemWidgetSystem*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self != nullptr) {
-      // A tick posted before its timer was stopped is dropped.
-      const auto found = self->timers_.find(static_cast<UINT_PTR>(wparam));
-      if (found != self->timers_.end() && found->second.running) {
-        auto handler = found->second.on_tick;  // the handler may destroy its own timer
-        handler();
-      }
-    }
-    return 0;
+void SystemWidgetSystem::tick(UINT_PTR id) {
+  // A tick posted before its timer was stopped is dropped.
+  const auto found = timers_.find(id);
+  if (found != timers_.end() && found->second.running) {
+    auto handler = found->second.on_tick;  // the handler may destroy its own timer
+    handler();
   }
-  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 }  // namespace kb::win32

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/widget_system.h"
+#include "platform/win32/window.h"
 
 namespace kb::win32 {
 
@@ -36,10 +37,11 @@ class SystemWidgetSystem final : public WidgetSystem {
 
  private:
   class Timer;
-  static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  class TimerWindow;
   HWND timer_window();
+  void tick(UINT_PTR id);
 
-  HWND window_ = nullptr;
+  std::unique_ptr<TimerWindow> window_;
   UINT_PTR next_id_ = 1;
   struct Entry {
     std::function<void()> on_tick;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
 namespace kb::win32 {
@@ -137,12 +138,10 @@ std::u16string WindowsSystemInfo::special_folder(std::int32_t folder) {
 }
 
 void WindowsSystemInfo::trim_working_set() {
-  HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, GetCurrentProcessId());
-  if (process == nullptr) {
-    return;
+  const UniqueKernelHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, GetCurrentProcessId()));
+  if (process) {
+    SetProcessWorkingSetSize(process.get(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
   }
-  SetProcessWorkingSetSize(process, static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
-  CloseHandle(process);
 }
 
 }  // namespace kb::win32

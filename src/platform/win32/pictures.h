@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/win32/unique_handle.h"
+#include "toolkit/bitmap32.h"
+
+namespace kb::win32 {
+
+// The picture as a 32-bit DIB section with its colours premultiplied by alpha, as menus,
+// AlphaBlend and icons take pictures with transparency. Null for an empty picture.
+UniqueBitmap premultiplied_bitmap(const TBitmap32& picture);
+
+// Copies the picture to (x, y) of `dc`, alpha ignored: the way to show an opaque buffer
+// without flicker.
+void draw_opaque(HDC dc, int x, int y, const TBitmap32& picture);
+
+// Blends the picture with its alpha onto (x, y) of `dc`.
+void draw_blended(HDC dc, int x, int y, const TBitmap32& picture);
+
+}  // namespace kb::win32
