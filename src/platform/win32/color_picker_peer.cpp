@@ -1,6 +1,7 @@
 #include "platform/win32/color_picker_peer.h"
 
 #include "platform/win32/pictures.h"
+#include "platform/win32/unique_handle.h"
 
 namespace kb::win32 {
 
@@ -13,17 +14,10 @@ ColorPickerPeer::ColorPickerPeer(NativeUi& ui, TCustomColorPicker& picker, HWND 
 LRESULT ColorPickerPeer::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      if (HDC dc = BeginPaint(handle(), &ps)) {
-        struct End {
-          HWND window;
-          PAINTSTRUCT& ps;
-          ~End() { EndPaint(window, &ps); }
-        } end{handle(), ps};
-        if (attached()) {
-          if (const TBitmap32* picture = picker_.Paint()) {
-            draw_opaque(dc, 0, 0, *picture);
-          }
+      const Painting painting(handle());
+      if (painting && attached()) {
+        if (const TBitmap32* picture = picker_.Paint()) {
+          draw_opaque(painting.dc(), 0, 0, *picture);
         }
       }
       return 0;

@@ -197,14 +197,9 @@ void SpinButtonPeer::changed(ControlChange change) {
 LRESULT SpinButtonPeer::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      if (HDC dc = BeginPaint(handle(), &ps)) {
-        struct End {
-          HWND window;
-          PAINTSTRUCT& ps;
-          ~End() { EndPaint(window, &ps); }
-        } end{handle(), ps};
-        paint(dc);
+      const Painting painting(handle());
+      if (painting) {
+        paint(painting.dc());
       }
       return 0;
     }

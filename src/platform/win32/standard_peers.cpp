@@ -126,14 +126,11 @@ void BevelPeer::changed(ControlChange change) {
 
 LRESULT BevelPeer::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_PAINT) {
-    PAINTSTRUCT paint;
-    if (HDC dc = BeginPaint(handle(), &paint)) {
-      RECT client;
-      GetClientRect(handle(), &client);
-      if (const UINT edges = bevel_edges(bevel_.BevelShape())) {
-        DrawEdge(dc, &client, EDGE_ETCHED, edges);
-      }
-      EndPaint(handle(), &paint);
+    const Painting painting(handle());
+    RECT client;
+    GetClientRect(handle(), &client);
+    if (const UINT edges = bevel_edges(bevel_.BevelShape()); painting && edges != 0) {
+      DrawEdge(painting.dc(), &client, EDGE_ETCHED, edges);
     }
     return 0;
   }
@@ -156,10 +153,9 @@ void ImagePeer::changed(ControlChange change) {
 
 LRESULT ImagePeer::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_PAINT) {
-    PAINTSTRUCT paint;
-    if (HDC dc = BeginPaint(handle(), &paint)) {
-      draw_blended(dc, 0, 0, image_.Picture());
-      EndPaint(handle(), &paint);
+    const Painting painting(handle());
+    if (painting) {
+      draw_blended(painting.dc(), 0, 0, image_.Picture());
     }
     return 0;
   }

@@ -114,6 +114,28 @@ class WindowDc {
   HDC dc_;
 };
 
+// A window's painting, from BeginPaint to EndPaint, so that the window counts as painted
+// whatever happens between.
+class Painting {
+ public:
+  explicit Painting(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~Painting() {
+    if (dc_ != nullptr) {
+      EndPaint(window_, &paint_);
+    }
+  }
+  Painting(const Painting&) = delete;
+  Painting& operator=(const Painting&) = delete;
+
+  HDC dc() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
 // An object selected into a drawing context until the end of the scope.
 class SelectedObject {
  public:
