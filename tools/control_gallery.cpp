@@ -1,8 +1,10 @@
 // control-gallery: shows a form with a control of every kind the toolkit has, laid out as the
 // colour dialog lays them out, so that their native windows can be looked at (and
-// screenshotted under Wine). With --menu it also opens a popup menu like the tray's.
+// screenshotted under Wine). With --menu it also opens a popup menu like the tray's; with
+// --tray it puts the program's icon into the notification area, where a right click opens
+// that menu.
 //
-//   control-gallery.exe [--menu] [--close-after MS]
+//   control-gallery.exe [--menu] [--tray] [--close-after MS]
 
 #include <windows.h>
 
@@ -10,7 +12,9 @@
 #include <cwchar>
 
 #include "platform/win32/native_ui.h"
+#include "platform/win32/system_notification_area.h"
 #include "platform/win32/system_widget_system.h"
+#include "runtime/tray_icon.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 #include "toolkit/image_list.h"
@@ -58,10 +62,13 @@ void CALLBACK open_menu(HWND, UINT, UINT_PTR timer, DWORD) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   bool with_menu = false;
+  bool with_tray = false;
   UINT close_after = 0;
   for (int i = 1; i < __argc; ++i) {
     if (std::wcscmp(__wargv[i], L"--menu") == 0) {
       with_menu = true;
+    } else if (std::wcscmp(__wargv[i], L"--tray") == 0) {
+      with_tray = true;
     } else if (std::wcscmp(__wargv[i], L"--close-after") == 0 && i + 1 < __argc) {
       close_after = static_cast<UINT>(std::wcstoul(__wargv[++i], nullptr, 10));
     }
@@ -71,6 +78,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Application app(ui);
   app.SetTitle(u"Control gallery");
   win32::SystemWidgetSystem widgets;
+  win32::SystemNotificationArea area;  // outlives the form, which owns the icon
   Form form(app, u"TForm_Gallery", u"Form_Gallery");
   form.SetCaption(u"Benutzerdefiniert");
   form.SetClientSize(645, 346);
@@ -154,6 +162,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   auto& quit = form.create<MenuItem>(u"Tray_Quit");
   quit.SetCaption(u"Beenden");
   menu.Items().Add(quit);
+
+  if (with_tray) {
+    auto& icon = form.create<TTrayIcon>(area, app.Title());
+    icon.SetPopupMenu(&menu);
+    icon.SetVisible(true);  // the program's own icon, as no other is set
+  }
 
   shown_form = &form;
   tray_menu = &menu;

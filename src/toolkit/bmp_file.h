@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "toolkit/bitmap32.h"
+#include "platform/bitmap32.h"
 
 namespace kb {
 

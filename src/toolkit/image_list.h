@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/bitmap32.h"
+#include "platform/bitmap32.h"
 #include "toolkit/component.h"
 
 namespace kb {

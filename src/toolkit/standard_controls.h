@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "toolkit/bitmap32.h"
+#include "platform/bitmap32.h"
 #include "toolkit/control.h"
 
 namespace kb {

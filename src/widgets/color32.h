@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "toolkit/graphics.h"
+#include "platform/graphics.h"
 
 namespace kb {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "toolkit/bitmap32.h"
+#include "platform/bitmap32.h"
 #include "toolkit/control.h"
 #include "widgets/color32.h"
 #include "widgets/enum_set.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "toolkit/bitmap32.h"
+#include "platform/bitmap32.h"
 #include "widgets/color32.h"
 #include "widgets/polygon_filler.h"
 

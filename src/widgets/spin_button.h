@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "toolkit/bitmap32.h"
+#include "platform/bitmap32.h"
 #include "toolkit/control.h"
 #include "widgets/timer_speed_button.h"
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "toolkit/control.h"
-#include "toolkit/graphics.h"
+#include "platform/graphics.h"
 #include "widgets/spin_button.h"
 
 namespace kb {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "toolkit/bitmap32.h"
+#include "platform/bitmap32.h"
 
 namespace kb {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "support/exact_coverage.h"
-#include "toolkit/bitmap32.h"
+#include "platform/bitmap32.h"
 #include "widgets/color32.h"
 #include "widgets/polygon_filler.h"
 #include "widgets/polygon_rasterizer.h"

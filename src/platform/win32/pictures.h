@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/unique_handle.h"
-#include "toolkit/bitmap32.h"
+#include "platform/bitmap32.h"
 
 namespace kb::win32 {
 

@@ -1,4 +1,4 @@
-#include "toolkit/bitmap32.h"
+#include "platform/bitmap32.h"
 
 #include <algorithm>
 #include <utility>

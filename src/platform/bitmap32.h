@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "toolkit/graphics.h"
+#include "platform/graphics.h"
 
 namespace kb {
 
