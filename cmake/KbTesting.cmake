@@ -41,12 +41,20 @@ function(kb_add_test name)
   if(ARG_THREADED)
     list(APPEND labels threads)
   endif()
-  set(properties LABELS "${labels}" TIMEOUT 120)
+  set(lock "")
   if(ARG_DESKTOP)
-    list(APPEND properties RESOURCE_LOCK desktop)
+    set(lock "RESOURCE_LOCK desktop")
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ${properties})
+    TEST_LIST ${name}_TESTS)
+  # The properties go on in a file of their own, read after the discovered tests: passed
+  # through the discovery, a list-valued property such as LABELS loses every property after it.
+  set(properties_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake)
+  file(WRITE ${properties_file}
+       "if(${name}_TESTS)\n"
+       "  set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${labels}\" TIMEOUT 120 ${lock})\n"
+       "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${properties_file})
 endfunction()

@@ -127,6 +127,21 @@ class NativeUiTest : public testing::Test {
     test::pump_messages_until([] { return false; }, ms);
   }
 
+  // Shows the dialog and waits until it is the active window: the desktop's own windows,
+  // started with the first program that has windows, can take the activation for a moment.
+  void show_in_front() {
+    dialog->form.Show();
+    const HWND window = window_of(dialog->form);
+    test::pump_messages_until([window] {
+      if (GetForegroundWindow() != window) {
+        SetForegroundWindow(window);
+        return false;
+      }
+      return true;
+    }, 3000);
+    settle();
+  }
+
   NativeUi ui;
   Application app{ui};
   std::unique_ptr<Dialog> dialog = std::make_unique<Dialog>(app);
@@ -224,7 +239,7 @@ TEST_F(NativeUiTest, TypingAndTextFromOutsideReachTheSpinEdit) {
   Dialog& d = *dialog;
   std::vector<std::u16string> changes;
   d.red.SetOnChange([&](TSpinEdit& sender) { changes.push_back(sender.Text()); });
-  d.form.Show();
+  show_in_front();
   const HWND edit = window_of(d.red);
   SetFocus(edit);
   EXPECT_TRUE(d.red.Focused());
@@ -257,7 +272,7 @@ TEST_F(NativeUiTest, TypingAndTextFromOutsideReachTheSpinEdit) {
 TEST_F(NativeUiTest, AHeldArrowButtonRepeats) {
   Dialog& d = *dialog;
   d.red.SetValue(100);
-  d.form.Show();
+  show_in_front();
   const HWND pair = FindWindowExW(window_of(d.red), nullptr, L"KorvalenBarlumeSpinButton", nullptr);
   ASSERT_NE(pair, nullptr);
   EXPECT_TRUE(same(placed(pair), RECT{32, 0, 47, 17}));
@@ -285,7 +300,7 @@ TEST_F(NativeUiTest, AHeldArrowButtonRepeats) {
 
 TEST_F(NativeUiTest, TheArrowsStayOnScreenWhileTheEditTakesAndLosesTheFocus) {
   Dialog& d = *dialog;
-  d.form.Show();
+  show_in_front();
   const HWND pair = FindWindowExW(window_of(d.red), nullptr, L"KorvalenBarlumeSpinButton", nullptr);
   // A pixel of the upper arrow's glyph, as the screen shows it.
   const auto glyph_pixel = [pair] {
