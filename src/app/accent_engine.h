@@ -49,6 +49,8 @@ class AccentEngine {
   AccentEngine(TaskbarShell& shell, const AccentInputs& inputs);
 
   void CustomizeTB();
+  // Back to the state of a new form: no taskbar known, the first call looks it up.
+  void Reset() { state_ = AccentEngineState(); }
 
   const AccentEngineState& state() const { return state_; }
 

@@ -81,9 +81,10 @@ void Form::SetFont(std::u16string_view name, std::int32_t height) {
   }
 }
 
+// What goes wrong in the handler is shown, and the form is made all the same.
 void Form::DoCreate() {
   if (on_create_) {
-    on_create_(*this);
+    application_.Guarded([this] { on_create_(*this); });
   }
 }
 
@@ -101,6 +102,12 @@ void Form::Show() {
     } else {
       SelectFirst();
     }
+  }
+}
+
+void Form::BringToFront() {
+  if (Peer() != nullptr && Visible()) {
+    Peer()->set_focus();
   }
 }
 

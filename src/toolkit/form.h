@@ -40,7 +40,8 @@ class Form : public Control {
   std::int32_t FontHeight() const { return font_height_; }
   void SetFont(std::u16string_view name, std::int32_t height);
 
-  // Raised once, by whoever creates the form, when its controls are all there (DoCreate).
+  // Raised once, by whoever creates the form, when its controls are all there (DoCreate); an
+  // exception from it goes to the application, and the form is made all the same.
   void SetOnCreate(NotifyEvent handler) { on_create_ = std::move(handler); }
   void DoCreate();
   // Raised each time the form is shown, after it counts as visible.
@@ -50,6 +51,8 @@ class Form : public Control {
   // else the first control of the tab order that can take the focus.
   void Show();
   void Hide() { SetVisible(false); }
+  // Brings the form's window in front of the others, with the focus; nothing else changes.
+  void BringToFront();
 
   // Shows the form and runs a modal loop until it is closed; returns the modal result. The
   // program's other windows take no input meanwhile. Throws kb::Error when the form is

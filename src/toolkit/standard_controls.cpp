@@ -77,6 +77,15 @@ void Bevel::SetShape(Shape value) {
 
 void Image::SetPicture(TBitmap32 picture) {
   picture_ = std::move(picture);
+  icon_ = TIcon();
+  changed(ControlChange::state);
+  fit_picture();
+}
+
+void Image::SetIcon(TIcon icon) {
+  const TBitmap32* shown = icon.picture_for(Width() > 0 ? Width() : 16);
+  picture_ = shown != nullptr ? *shown : TBitmap32();
+  icon_ = std::move(icon);
   changed(ControlChange::state);
   fit_picture();
 }

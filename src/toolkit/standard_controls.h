@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/bitmap32.h"
+#include "platform/icon.h"
 #include "toolkit/control.h"
 
 namespace kb {
@@ -76,13 +77,17 @@ class Bevel : public Control {
 };
 
 // A picture on a form ("TImage"), drawn by its parent, its transparent pixels letting the
-// form show through. With `AutoSize` it takes the picture's size.
+// form show through. With `AutoSize` it takes the picture's size. It may hold an icon, whose
+// picture of the control's size it shows.
 class Image : public Control {
  public:
   explicit Image(std::u16string name) : Control(u"TImage", std::move(name), false) {}
 
   const TBitmap32& Picture() const { return picture_; }
   void SetPicture(TBitmap32 picture);
+  // The icon it holds, all its sizes; empty when it holds a plain picture.
+  const TIcon& Icon() const { return icon_; }
+  void SetIcon(TIcon icon);
   bool AutoSize() const { return auto_size_; }
   void SetAutoSize(bool value);
 
@@ -90,6 +95,7 @@ class Image : public Control {
   void fit_picture();
 
   TBitmap32 picture_;
+  TIcon icon_;
   bool auto_size_ = false;
 };
 

@@ -5,7 +5,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <sys/stat.h>
+#include <system_error>
 
 #include "platform/error.h"
 #include "platform/text.h"
@@ -124,6 +126,22 @@ void HostFileSystem::replace_file(const std::u16string& path, std::string_view b
   if (::rename(temporary.c_str(), host.c_str()) != 0) {
     throw fail(errno);
   }
+}
+
+std::vector<FoundEntry> HostFileSystem::find(const std::u16string& pattern) {
+  const auto split = pattern.find_last_of(u'\\');
+  const std::u16string folder = split == std::u16string::npos ? u"." : pattern.substr(0, split);
+  const std::u16string mask = pattern.substr(split == std::u16string::npos ? 0 : split + 1);
+  std::vector<FoundEntry> found;
+  std::error_code error;
+  for (std::filesystem::directory_iterator entry(host_path(folder), error), end;
+       !error && entry != end; entry.increment(error)) {
+    const std::u16string name = from_utf8(entry->path().filename().string());
+    if (matches_pattern(mask, name)) {
+      found.push_back({name, entry->is_directory(error)});
+    }
+  }
+  return found;
 }
 
 }  // namespace kb::sim

@@ -13,6 +13,7 @@ class HostFileSystem final : public FileSystem {
   bool file_exists(const std::u16string& path) override;
   std::optional<std::string> read_file(const std::u16string& path) override;
   void replace_file(const std::u16string& path, std::string_view bytes) override;
+  std::vector<FoundEntry> find(const std::u16string& pattern) override;
 
   // The host path for a program path.
   static std::string host_path(const std::u16string& path);

@@ -124,4 +124,24 @@ void MemoryFileSystem::replace_file(const std::u16string& path, std::string_view
   replaced_.push_back(path);
 }
 
+std::vector<FoundEntry> MemoryFileSystem::find(const std::u16string& pattern) {
+  const std::u16string folder = folder_of(pattern);
+  const std::u16string mask = pattern.substr(pattern.find_last_of(u"\\/") + 1);
+  const auto last_part = [](const std::u16string& path) {
+    return path.substr(path.find_last_of(u"\\/") + 1);
+  };
+  std::vector<FoundEntry> found;
+  for (const std::u16string& sub : folders_) {
+    if (folder_of(sub) == folder && matches_pattern(mask, last_part(sub))) {
+      found.push_back({last_part(sub), true});
+    }
+  }
+  for (const auto& [k, file] : files_) {
+    if (folder_of(k) == folder && matches_pattern(mask, last_part(file.path))) {
+      found.push_back({last_part(file.path), false});
+    }
+  }
+  return found;
+}
+
 }  // namespace kb::sim

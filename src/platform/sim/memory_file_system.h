@@ -43,6 +43,8 @@ class MemoryFileSystem final : public FileSystem {
   bool file_exists(const std::u16string& path) override;
   std::optional<std::string> read_file(const std::u16string& path) override;
   void replace_file(const std::u16string& path, std::string_view bytes) override;
+  // In the order of their names, without regard to case.
+  std::vector<FoundEntry> find(const std::u16string& pattern) override;
 
  private:
   struct File {

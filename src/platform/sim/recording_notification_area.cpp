@@ -1,5 +1,7 @@
 #include "platform/sim/recording_notification_area.h"
 
+#include "platform/error.h"
+
 namespace kb::sim {
 namespace {
 
@@ -9,6 +11,10 @@ constexpr int kSmallIcon = 16;
 }  // namespace
 
 WindowHandle RecordingNotificationArea::create_window(NotificationAreaClient& client) {
+  if (window_failures_ > 0) {
+    --window_failures_;
+    throw Error(u"Cannot create a window: the test said so.");
+  }
   const auto window = static_cast<WindowHandle>(next_handle_++);
   clients_[window] = &client;
   return window;

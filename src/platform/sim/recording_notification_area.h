@@ -52,6 +52,8 @@ class RecordingNotificationArea final : public NotificationArea {
 
   // The next `count` calls are refused whatever they are.
   void refuse_next(std::size_t count) { refusals_ = count; }
+  // The next `count` hidden windows cannot be made: making them throws kb::Error.
+  void fail_next_windows(std::size_t count) { window_failures_ = count; }
   void set_major_version(int major) { major_version_ = major; }
   void set_cursor(int x, int y) {
     cursor_x_ = x;
@@ -74,6 +76,7 @@ class RecordingNotificationArea final : public NotificationArea {
   std::set<IconHandle> live_icons_;
   std::vector<Call> calls_;
   std::size_t refusals_ = 0;
+  std::size_t window_failures_ = 0;
   std::size_t fronts_ = 0;
   int major_version_ = 10;
   int cursor_x_ = 0;

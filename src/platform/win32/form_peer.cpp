@@ -58,6 +58,19 @@ void FormPeer::changed(ControlChange change) {
   }
 }
 
+void FormPeer::set_focus() {
+  if (handle() == nullptr) {
+    return;
+  }
+  if (IsIconic(handle())) {
+    ShowWindow(handle(), SW_RESTORE);
+  }
+  SetForegroundWindow(handle());
+  if (Control* active = form_.ActiveControl(); active != nullptr && active->CanFocus()) {
+    active->SetFocus();
+  }
+}
+
 LRESULT FormPeer::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
   if (!attached()) {
     return default_message(message, wparam, lparam);

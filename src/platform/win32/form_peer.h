@@ -20,6 +20,8 @@ class FormPeer final : public NativePeer {
 
   HFONT font() const { return font_.get(); }
   void changed(ControlChange change) override;
+  // The form's window comes to the front, the focus on its active control.
+  void set_focus() override;
 
  private:
   LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;

@@ -136,4 +136,20 @@ void SystemFileSystem::replace_file(const std::u16string& path, std::string_view
   }
 }
 
+std::vector<FoundEntry> SystemFileSystem::find(const std::u16string& pattern) {
+  std::vector<FoundEntry> found;
+  WIN32_FIND_DATAW entry;
+  const UniqueFind search(FindFirstFileW(wide(pattern), &entry));
+  if (!search) {
+    return found;
+  }
+  do {
+    const std::u16string name(from_wide(entry.cFileName));
+    if (name != u"." && name != u"..") {
+      found.push_back({name, (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    }
+  } while (FindNextFileW(search.get(), &entry));
+  return found;
+}
+
 }  // namespace kb::win32
