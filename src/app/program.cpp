@@ -29,6 +29,8 @@ Program::Program(ProgramParts parts)
 
 Program::~Program() {
   form_.reset();  // before anything it uses
+  // The timers' workers end at their next wake-up; one that waits for a tick ends now.
+  queue_->close();
   parts_.process->set_queued_calls_handler(nullptr);
 }
 
@@ -82,6 +84,10 @@ int Program::export_translation() {
   return 0;
 }
 
+bool wants_export(std::span<const std::u16string> arguments) {
+  return !arguments.empty() && to_ascii_upper(arguments.front()) == kExportSwitch;
+}
+
 int run_program(ProgramParts parts, std::span<const std::u16string> arguments) {
   Program program(std::move(parts));
   if (!program.take_single_instance()) {
@@ -92,7 +98,7 @@ int run_program(ProgramParts parts, std::span<const std::u16string> arguments) {
     program.parts().process->message_box(kNotWindows10, kProductTitle, MessageIcon::error);
     return 0;
   }
-  if (!arguments.empty() && to_ascii_upper(arguments.front()) == kExportSwitch) {
+  if (wants_export(arguments)) {
     return program.export_translation();
   }
   program.choose_start_language();

@@ -33,7 +33,7 @@ struct ProgramParts {
   std::shared_ptr<RegistryBackend> registry;
   std::unique_ptr<DebugOutput> debug;
   std::unique_ptr<TextCodec> codec;
-  std::unique_ptr<FileSystem> files;
+  std::shared_ptr<FileSystem> files;
   std::unique_ptr<TickClock> clock;
   std::unique_ptr<Locale> locale;
   std::unique_ptr<ProcessServices> process;
@@ -87,5 +87,8 @@ class Program {
 // The program from start to end, as the executable runs it with its command line (the
 // arguments after the program's name). Returns the exit code.
 int run_program(ProgramParts parts, std::span<const std::u16string> arguments);
+
+// Whether the command line asks for the export mode: "-SAVE" in any letter case, first.
+bool wants_export(std::span<const std::u16string> arguments);
 
 }  // namespace kb

@@ -16,6 +16,9 @@ void MainThreadQueue::call_sync(std::function<void()> call) {
   Pending pending{std::move(call), nullptr, false};
   {
     std::lock_guard lock(mutex_);
+    if (closed_) {
+      return;
+    }
     queue_.push_back(&pending);
   }
   waker_->wake();
@@ -46,6 +49,16 @@ void MainThreadQueue::run_pending() {
     next->done = true;
     finished_.notify_all();
   }
+}
+
+void MainThreadQueue::close() {
+  std::lock_guard lock(mutex_);
+  closed_ = true;
+  for (Pending* waiting : queue_) {
+    waiting->done = true;
+  }
+  queue_.clear();
+  finished_.notify_all();
 }
 
 }  // namespace kb

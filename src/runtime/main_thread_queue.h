@@ -31,6 +31,10 @@ class MainThreadQueue {
   // while a modal dialog is open.
   void run_pending();
 
+  // The main thread serves no more calls (the program ends): every call waiting is let go
+  // without running, and so is every later one, so that no worker waits for ever.
+  void close();
+
  private:
   struct Pending {
     std::function<void()> call;
@@ -43,6 +47,7 @@ class MainThreadQueue {
   std::mutex mutex_;
   std::condition_variable finished_;
   std::deque<Pending*> queue_;
+  bool closed_ = false;
 };
 
 }  // namespace kb

@@ -47,13 +47,10 @@ class MainFormTest : public testing::Test {
     if (!program) {
       return;
     }
-    const auto queue = program->queue();
     auto timers = std::dynamic_pointer_cast<sim::SimThreads>(program->parts().timers);
     program.reset();
-    for (int i = 0; i < 200 && timers->running_threads() > 0; ++i) {
-      queue->run_pending();  // a worker may wait on a tick that nobody serves any more
-      std::this_thread::sleep_for(5ms);
-    }
+    // A worker ends at its next wake-up: at most an interval away (5 s at the longest).
+    EXPECT_TRUE(timers->wait_until_threads_ended(6s)) << "no worker waits for ever";
   }
 
   bool serve_until(const std::function<bool()>& done, std::chrono::milliseconds limit = 3s) {

@@ -21,8 +21,8 @@
 
 namespace kb::test {
 
-// The parts of a program made of simulated ones, and a way for the test to reach each after
-// the program has taken them over: the system of a German user on Windows 10 with a taskbar,
+// The parts of a program made of simulated ones, and a way for the test to reach each while
+// the program that has taken them over lives: the system of a German user on Windows 10 with a taskbar,
 // an empty registry, no files, real-time timers whose ticks run when the test serves the loop.
 struct SimParts {
   explicit SimParts(std::shared_ptr<sim::ScriptedProcess::Mutexes> mutexes =
@@ -30,13 +30,14 @@ struct SimParts {
     auto system_part = std::make_shared<sim::ScriptedSystemInfo>();
     auto registry_part = std::make_shared<sim::MemoryRegistry>();
     auto debug_part = std::make_unique<sim::RecordedDebugOutput>();
-    auto files_part = std::make_unique<sim::MemoryFileSystem>();
+    auto files_part = std::make_shared<sim::MemoryFileSystem>();
     auto locale_part = std::make_unique<sim::ScriptedLocale>();
     auto process_part = std::make_unique<sim::ScriptedProcess>(std::move(mutexes));
     auto shell_part = std::make_unique<sim::RecordingShell>();
     auto ui_part = std::make_unique<sim::HeadlessUi>();
     auto widgets_part = std::make_unique<sim::ScriptedWidgetSystem>();
     auto area_part = std::make_unique<sim::RecordingNotificationArea>();
+    files_owner = files_part;
     system = system_part.get();
     registry = registry_part.get();
     debug = debug_part.get();
@@ -68,6 +69,8 @@ struct SimParts {
   }
 
   ProgramParts parts;
+  // The files outlive the program, for what a test reads after it ended.
+  std::shared_ptr<sim::MemoryFileSystem> files_owner;
   sim::ScriptedSystemInfo* system;
   sim::MemoryRegistry* registry;
   sim::RecordedDebugOutput* debug;
