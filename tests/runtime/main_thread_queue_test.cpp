@@ -1,6 +1,7 @@
 #include "runtime/main_thread_queue.h"
 
 #include <atomic>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <memory>
 #include <stdexcept>
@@ -85,6 +86,32 @@ TEST_F(MainThreadQueueTest, NestedLoopServesLaterCalls) {
   EXPECT_TRUE(loop->run_until([&] { return first_done.load(); }));
   first.join();
   EXPECT_TRUE(second_ran);
+}
+
+TEST_F(MainThreadQueueTest, ClosingLetsEveryWaitingCallerGoWithoutRunningItsCall) {
+  std::atomic<int> ran{0};
+  std::atomic<int> returned{0};
+  std::vector<std::thread> workers;
+  for (int i = 0; i < 3; ++i) {
+    workers.emplace_back([&] {
+      queue->call_sync([&] { ++ran; });
+      ++returned;
+    });
+  }
+  // Nobody serves the queue: the program has ended its loop.
+  for (int i = 0; i < 500 && loop->wake_count() < 3; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  EXPECT_EQ(returned, 0);
+  queue->close();
+  for (std::thread& worker : workers) {
+    worker.join();
+  }
+  queue->call_sync([&] { ++ran; });  // on the main thread it still runs at once
+  std::thread late([&] { queue->call_sync([&] { ++ran; }); });
+  late.join();
+  EXPECT_EQ(returned, 3);
+  EXPECT_EQ(ran, 1) << "only the main thread's own call";
 }
 
 }  // namespace
