@@ -43,10 +43,13 @@ void SystemProcess::run_queued_calls() {
 }
 
 void SystemProcess::run_message_loop(const std::function<bool()>& done) {
-  // Idle, the loop looks at the queue now and then even without a wake-up, so that a lost
-  // one cannot keep a timer's worker waiting for long.
-  constexpr DWORD kIdleLook = 100;
+  // Idle, the loop looks at the queue once a second even without a wake-up, so that a lost
+  // one (a full message queue) cannot keep a timer's worker waiting for good. Not more often:
+  // the program runs all day, and every wake-up costs.
+  constexpr DWORD kIdleLook = 1000;
   while (!done()) {
+    // One message at a time, then straight to the wait, which returns at once while more are
+    // queued: a look at an empty queue after every message would cost a call to the system.
     MSG message;
     if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) {
@@ -54,7 +57,9 @@ void SystemProcess::run_message_loop(const std::function<bool()>& done) {
       }
       TranslateMessage(&message);
       DispatchMessageW(&message);
-      continue;
+      if (done()) {
+        break;
+      }
     }
     run_queued_calls();
     if (!done()) {
