@@ -5,9 +5,10 @@
 KB_TEST_PACKAGES=(
   cmake ninja-build g++ libgtest-dev libgmock-dev googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 wine32:i386 xvfb
+  wine wine64 wine32:i386 xvfb fonts-wine
   clang libclang-rt-14-dev
   g++-multilib qemu-user-static
+  locales
 )
 
 kb_package_installed() {

@@ -44,28 +44,6 @@ void copy_folder(const std::wstring& from, const std::wstring& to) {
   FindClose(search);
 }
 
-void remove_folder(const std::wstring& folder) {
-  WIN32_FIND_DATAW entry;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name(entry.cFileName);
-      if (name == L"." || name == L"..") {
-        continue;
-      }
-      const std::wstring path = folder + L"\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        remove_folder(path);
-      } else {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
-  }
-  RemoveDirectoryW(folder.c_str());
-}
-
 struct Search {
   DWORD process;
   const wchar_t* class_name;
@@ -131,6 +109,8 @@ ProgramDriver::ProgramDriver(const std::wstring& test_name) {
   forget_options();
 }
 
+ProgramDriver::ProgramDriver(const std::wstring& folder, InPlace) : folder_(folder), own_copy_(false) {}
+
 ProgramDriver::~ProgramDriver() {
   if (running()) {
     TerminateProcess(process_.hProcess, 99);
@@ -140,8 +120,10 @@ ProgramDriver::~ProgramDriver() {
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
   }
-  remove_folder(folder_);
-  forget_options();
+  if (own_copy_) {
+    remove_folder(folder_);
+    forget_options();
+  }
 }
 
 bool ProgramDriver::start(const std::wstring& arguments) {
@@ -275,6 +257,33 @@ std::optional<std::wstring> run_value() {
 
 std::optional<std::wstring> forced_language() {
   return read_text(HKEY_CURRENT_USER, kOptionsKey, L"ForceLanguage_LCID");
+}
+
+void remove_folder(const std::wstring& folder) {
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name(entry.cFileName);
+      if (name == L"." || name == L"..") {
+        continue;
+      }
+      const std::wstring path = folder + L"\\" + name;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        remove_folder(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+void force_language(const wchar_t* key) {
+  const auto bytes = static_cast<DWORD>((wcslen(key) + 1) * sizeof(wchar_t));
+  RegSetKeyValueW(HKEY_CURRENT_USER, kOptionsKey, L"ForceLanguage_LCID", REG_SZ, key, bytes);
 }
 
 void forget_options() {

@@ -15,8 +15,11 @@ namespace kb::e2e {
 // callback message, presses keys in it, finds and drives its windows, and reads the registry.
 class ProgramDriver {
  public:
-  // A fresh copy of build/<preset>/dist, in a folder of the test's own.
+  // A fresh copy of build/<preset>/dist, in a folder of the test's own, with no options.
   explicit ProgramDriver(const std::wstring& test_name);
+  // The program where it is, its options as they are: for showing it, not for testing.
+  enum InPlace { kInPlace };
+  ProgramDriver(const std::wstring& folder, InPlace);
   ~ProgramDriver();
 
   ProgramDriver(const ProgramDriver&) = delete;
@@ -49,6 +52,7 @@ class ProgramDriver {
 
  private:
   std::wstring folder_;
+  bool own_copy_ = true;
   PROCESS_INFORMATION process_{};
   HWND icon_window_ = nullptr;
 };
@@ -57,10 +61,15 @@ class ProgramDriver {
 std::optional<DWORD> option(const wchar_t* name);
 std::optional<std::wstring> run_value();
 std::optional<std::wstring> forced_language();
+// The user's choice of a language, as the language menu stores it.
+void force_language(const wchar_t* key);
 void forget_options();
 
 // Whether the notification area holds the icon of this window.
 bool icon_exists(HWND window);
+
+// Removes a folder with everything in it.
+void remove_folder(const std::wstring& folder);
 
 // The bytes of a file; nothing when it cannot be read.
 std::optional<std::string> file_bytes(const std::wstring& path);

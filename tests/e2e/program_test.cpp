@@ -67,6 +67,9 @@ class SecondaryTaskbar {
 
 class ProgramTest : public testing::Test {
  protected:
+  // German, the texts the cases look for, whatever the locale of the machine.
+  ProgramTest() { force_language(L"de-de"); }
+
   void start_and_wait_for_icon(const std::wstring& arguments = L"") {
     ASSERT_TRUE(program.start(arguments));
     ASSERT_TRUE(program.wait_for_icon()) << "the icon shows in the notification area";
@@ -215,10 +218,7 @@ TEST_F(ProgramTest, SaveWritesTheGermanExportAndSaysSo) {
 }
 
 TEST_F(ProgramTest, AFailedExportShowsWhyAndEndsWithAnErrorCode) {
-  const std::wstring translation = program.folder() + L"\\translation";
-  DeleteFileW((translation + L"\\de-de.nlang3").c_str());
-  DeleteFileW((translation + L"\\index.txt").c_str());
-  RemoveDirectoryW(translation.c_str());
+  remove_folder(program.folder() + L"\\translation");
   ASSERT_TRUE(program.start(L"-SaVe"));
   const HWND box = program.wait_for_window(L"#32770", L"Korvalen Barlume", 10s);
   ASSERT_NE(box, nullptr);

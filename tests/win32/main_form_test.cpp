@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "lang/form_translation.h"
 #include "platform/sim/recording_shell.h"
 #include "platform/text.h"
 #include "platform/win32/app_window.h"
@@ -30,6 +31,7 @@
 #include "win32/later.h"
 #include "win32/message_pump.h"
 #include "win32/resource_counts.h"
+#include "win32/source_tree.h"
 
 namespace kb::win32 {
 namespace {
@@ -165,6 +167,65 @@ TEST_F(RealMainFormTest, OpeningAndClosingTheDialogLeavesNoWindowsOrGdiObjects) 
   }
   EXPECT_EQ(test::gdi_object_count(), gdi);
   EXPECT_EQ(test::window_count(), windows);
+}
+
+// How wide `text` is in the font of `window`, at the font's design widths: the same font a
+// hundred times larger, its width divided by a hundred. Hinting at the small size moves each
+// letter by a fraction of a pixel, and Wine's differs from Windows'. A character the font lacks
+// is measured in the font the system links in for it, as when it is drawn.
+double text_width(HWND window, const std::wstring& text) {
+  constexpr int kScale = 100;
+  LOGFONTW design{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof(design),
+             &design);
+  design.lfHeight *= kScale;
+  const HFONT large = CreateFontIndirectW(&design);
+  const HDC dc = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(dc, large);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(large);
+  return static_cast<double>(size.cx) / kScale;
+}
+
+// Every shipped translation in the dialog: each text fits the room its control gives it.
+TEST_F(RealMainFormTest, EveryShippedTranslationFitsTheDialog) {
+  std::vector<std::u16string> keys;
+  for (const FoundEntry& entry : files.find(test::source_tree() + u"\\translation\\*.nlang3")) {
+    keys.push_back(entry.name.substr(0, entry.name.find(u'.')));
+  }
+  ASSERT_EQ(keys.size(), 11u);
+  const int check_box = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+  for (const std::u16string& key : keys) {
+    GlobalLang.reset();
+    LOAD_TRANSLATION_TO_FORM({codec, files, debug, clock}, test::source_tree() + u"\\translation",
+                             key, *form);
+    test::later(100, [&] {
+      // The room of each: a label's whole width; a button's inside its edges; a check box's
+      // beside its box.
+      const struct {
+        Control* control;
+        int margin;
+      } texts[] = {
+          {form->Label_Alpha_Hint, 0}, {form->Label_Update_Hint, 0}, {form->Button_OK, 8},
+          {form->Button_Reset, 8},     {form->CheckBox_Preview, check_box},
+      };
+      for (const auto& t : texts) {
+        const HWND window = window_of(*t.control);
+        RECT client;
+        GetClientRect(window, &client);
+        wchar_t text[128] = {};
+        GetWindowTextW(window, text, 128);
+        EXPECT_LE(text_width(window, text), static_cast<double>(client.right - t.margin))
+            << to_utf8(key) << " " << to_utf8(t.control->Name()) << ": " << to_utf8(from_wide(text));
+      }
+      form->Close();
+    });
+    form->Tray_Accent_UserSetNowClick();
+  }
+  GlobalLang.reset();
 }
 
 }  // namespace
