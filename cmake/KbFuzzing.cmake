@@ -1,5 +1,5 @@
 # libFuzzer targets. Every library is instrumented for coverage and checked by AddressSanitizer
-# and UndefinedBehaviorSanitizer; each target also runs as a CTest test for a bounded time.
+# and UndefinedBehaviorSanitizer.
 if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   message(FATAL_ERROR "KB_FUZZ needs clang (libFuzzer)")
 endif()
@@ -7,26 +7,33 @@ add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-re
                     -fno-omit-frame-pointer)
 add_link_options(-fsanitize=address,undefined)
 
-set(KB_FUZZ_SECONDS 20 CACHE STRING "How long each fuzz target runs as a test")
+set(KB_FUZZ_RUNS 500000 CACHE STRING "How many inputs each fuzz target tries in the test gate")
 
-# kb_add_fuzz_target(<name> SOURCES <files...> LIBRARIES <targets...>)
-#   Seed inputs, if any, lie in tests/fuzz/corpus/<name>/; what the run finds is kept in the
-#   build tree, never in the sources.
+# kb_add_fuzz_target(<name> SOURCES <files...> LIBRARIES <targets...> [RUNS <count>])
+#   Seed inputs, if any, lie in tests/fuzz/corpus/<name>/; what a run finds is kept in the
+#   build tree, never in the sources. Two tests check the target the same way every time: its
+#   seeds, and a pass of RUNS inputs (KB_FUZZ_RUNS unless given) from a fixed random seed.
+#   scripts/fuzz runs the targets for as long as asked.
 function(kb_add_fuzz_target name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "RUNS" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   kb_target_warnings(${name})
+  if(NOT ARG_RUNS)
+    set(ARG_RUNS ${KB_FUZZ_RUNS})
+  endif()
 
   set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}.work)
-  file(MAKE_DIRECTORY ${work}/corpus ${work}/artifacts)
   set(seeds ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${name})
   if(NOT EXISTS ${seeds})
     set(seeds "")
   endif()
-  add_test(NAME fuzz.${name}
-           COMMAND ${name} -max_total_time=${KB_FUZZ_SECONDS} -artifact_prefix=${work}/artifacts/
-                   ${work}/corpus ${seeds})
-  set_tests_properties(fuzz.${name} PROPERTIES LABELS fuzz TIMEOUT 300)
+  foreach(mode seeds pass)
+    add_test(NAME fuzz.${name}.${mode}
+             COMMAND ${CMAKE_COMMAND} -DTARGET=$<TARGET_FILE:${name}> -DWORK=${work}/${mode}
+                     -DSEEDS=${seeds} -DMODE=${mode} -DRUNS=${ARG_RUNS}
+                     -P ${PROJECT_SOURCE_DIR}/cmake/KbFuzzRun.cmake)
+    set_tests_properties(fuzz.${name}.${mode} PROPERTIES LABELS fuzz TIMEOUT 300)
+  endforeach()
 endfunction()
