@@ -1,15 +1,16 @@
 # Debian packages the scripts need, and their installation.
 # shellcheck shell=bash
 
-# What building and testing every preset needs.
+# What building and testing the presets needs; KB_X86_PACKAGES below only where it is used.
 KB_TEST_PACKAGES=(
   cmake ninja-build g++ libgtest-dev libgmock-dev googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 wine32:i386 xvfb fonts-wine
   clang libclang-rt-14-dev
-  g++-multilib qemu-user-static
   locales
 )
+# What the 32-bit Linux build and its tests need, where 32-bit Windows programs cannot run.
+KB_X86_PACKAGES=(g++-multilib qemu-user-static)
 
 kb_package_installed() {
   [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" = installed ]

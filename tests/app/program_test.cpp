@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -19,7 +20,7 @@ using Args = std::vector<std::u16string>;
 constexpr char16_t kTranslation[] = u"C:\\Program Files\\Korvalen Barlume\\translation";
 
 std::string committed(const char* name) {
-  std::ifstream file(std::string(KB_SOURCE_DIR) + "/translation/" + name, std::ios::binary);
+  std::ifstream file(std::filesystem::path(KB_SOURCE_DIR) / "translation" / name, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 

@@ -27,7 +27,7 @@ class ShippedTranslations : public testing::Test {
  protected:
   ShippedTranslations() {
     for (const auto& entry :
-         std::filesystem::directory_iterator(std::string(KB_SOURCE_DIR) + "/translation")) {
+         std::filesystem::directory_iterator(std::filesystem::path(KB_SOURCE_DIR) / "translation")) {
       std::ifstream file(entry.path(), std::ios::binary);
       files.set_file(kFolder + entry.path().filename().u16string(),
                      {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()});
