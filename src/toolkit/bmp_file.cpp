@@ -6,6 +6,7 @@
 
 #include "platform/error.h"
 #include "platform/integer_text.h"
+#include "toolkit/file_fields.h"
 
 namespace kb {
 namespace {
@@ -20,19 +21,14 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
   put16(out, value >> 16);
 }
 
-Error malformed(std::u16string_view what) {
-  return Error(u"The file is not a bitmap that can be read: " + std::u16string(what) + u".");
-}
+constexpr std::u16string_view kKind = u"a bitmap";
 
+Error malformed(std::u16string_view why) { return unreadable_file(kKind, why); }
 std::uint32_t get16(std::span<const std::uint8_t> data, std::size_t at) {
-  if (at + 2 > data.size()) {
-    throw malformed(u"it ends early");
-  }
-  return static_cast<std::uint32_t>(data[at] | (data[at + 1] << 8));
+  return read_u16le(data, at, kKind);
 }
-
 std::uint32_t get32(std::span<const std::uint8_t> data, std::size_t at) {
-  return get16(data, at) | (get16(data, at + 2) << 16);
+  return read_u32le(data, at, kKind);
 }
 
 // One channel of a bit-field pixel, scaled to 0..255; 255 for a channel without a mask.

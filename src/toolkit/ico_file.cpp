@@ -1,26 +1,23 @@
 #include "toolkit/ico_file.h"
 
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "platform/error.h"
+#include "toolkit/file_fields.h"
 
 namespace kb {
 namespace {
 
-Error malformed(const char16_t* what) {
-  return Error(u"The file is not an icon that can be read: " + std::u16string(what) + u".");
-}
+constexpr std::u16string_view kKind = u"an icon";
 
+Error malformed(std::u16string_view why) { return unreadable_file(kKind, why); }
 std::uint32_t get16(std::span<const std::uint8_t> data, std::size_t at) {
-  if (at + 2 > data.size()) {
-    throw malformed(u"it ends early");
-  }
-  return static_cast<std::uint32_t>(data[at] | (data[at + 1] << 8));
+  return read_u16le(data, at, kKind);
 }
-
 std::uint32_t get32(std::span<const std::uint8_t> data, std::size_t at) {
-  return get16(data, at) | (get16(data, at + 2) << 16);
+  return read_u32le(data, at, kKind);
 }
 
 // A 32-bit entry: a version 3 header with the height doubled (colours and mask), then the

@@ -1,7 +1,5 @@
 #include "e2e/program_driver.h"
 
-#include <shellapi.h>
-
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -294,14 +292,6 @@ void forget_options() {
     RegDeleteValueW(run, L"Korvalen Barlume");
     RegCloseKey(run);
   }
-}
-
-bool icon_exists(HWND window) {
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof(data);
-  data.hWnd = window;
-  data.uID = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(window));
-  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 std::optional<std::string> file_bytes(const std::wstring& path) {

@@ -8,7 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "win32/shell_icons.h"
+
 namespace kb::e2e {
+
+using test::icon_exists;
 
 // The user of KorvalenBarlume.exe, from outside, as the test's driver process is: it lays out
 // a copy of the program's folder, starts the program, opens its menu through the icon's
@@ -64,9 +68,6 @@ std::optional<std::wstring> forced_language();
 // The user's choice of a language, as the language menu stores it.
 void force_language(const wchar_t* key);
 void forget_options();
-
-// Whether the notification area holds the icon of this window.
-bool icon_exists(HWND window);
 
 // Removes a folder with everything in it.
 void remove_folder(const std::wstring& folder);

@@ -439,9 +439,7 @@ TEST_F(NativeUiTest, AnExceptionInAHandlerShowsTheErrorBoxAndTheLoopGoesOn) {
 }
 
 TEST_F(NativeUiTest, ShowingAndDestroyingFormsLeavesNoWindowsOrGdiObjects) {
-  std::size_t gdi = 0;
-  std::size_t windows = 0;
-  for (int cycle = 0; cycle < 300; ++cycle) {
+  test::expect_no_leaks(300, [this](int cycle) {
     dialog = std::make_unique<Dialog>(app);
     dialog->form.Show();
     dialog->picker.SetSelectedColor(0xFF000000u | static_cast<TColor32>(cycle * 997));
@@ -449,13 +447,7 @@ TEST_F(NativeUiTest, ShowingAndDestroyingFormsLeavesNoWindowsOrGdiObjects) {
     settle(0);
     dialog.reset();
     settle(0);
-    if (cycle == 0) {
-      gdi = test::gdi_object_count();
-      windows = test::window_count();
-    }
-  }
-  EXPECT_EQ(test::gdi_object_count(), gdi);
-  EXPECT_EQ(test::window_count(), windows);
+  });
 }
 
 // The tray menu's shape: three radio looks, a separator, and a submenu with pictures.
@@ -548,18 +540,10 @@ TEST_F(PopupMenuTest, AnItemChosenByKeyboardRunsAfterTheMenuClosedWithTheRadioRu
 }
 
 TEST_F(PopupMenuTest, PresentingTheMenuManyTimesLeavesNoGdiObjects) {
-  std::size_t gdi = 0;
-  std::size_t windows = 0;
-  for (int time = 0; time < 300; ++time) {
+  test::expect_no_leaks(300, [this](int) {
     test::later(1, [] { EndMenu(); });
     tray.menu.Popup(100, 100);
-    if (time == 0) {
-      gdi = test::gdi_object_count();
-      windows = test::window_count();
-    }
-  }
-  EXPECT_EQ(test::gdi_object_count(), gdi);
-  EXPECT_EQ(test::window_count(), windows);
+  });
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstddef>
 
 namespace kb::test {
@@ -34,6 +36,20 @@ inline std::size_t window_count() {
   std::size_t count = 0;
   EnumThreadWindows(GetCurrentThreadId(), &count_with_children, reinterpret_cast<LPARAM>(&count));
   return count;
+}
+
+// Runs `cycle` `times` times and expects as many GDI objects and windows after the last run as
+// after the first: the first may make what lives on (window classes, cached fonts), the rest not.
+template <typename Cycle>
+void expect_no_leaks(int times, Cycle cycle) {
+  cycle(0);
+  const std::size_t gdi = gdi_object_count();
+  const std::size_t windows = window_count();
+  for (int time = 1; time < times; ++time) {
+    cycle(time);
+  }
+  EXPECT_EQ(gdi_object_count(), gdi);
+  EXPECT_EQ(window_count(), windows);
 }
 
 }  // namespace kb::test

@@ -17,19 +17,12 @@
 #include "win32/later.h"
 #include "win32/message_pump.h"
 #include "win32/resource_counts.h"
+#include "win32/shell_icons.h"
 
 namespace kb::win32 {
 namespace {
 
-// Whether the shell holds the icon of this window: a modify that changes nothing succeeds
-// exactly while it does.
-bool icon_exists(HWND window) {
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof(data);
-  data.hWnd = window;
-  data.uID = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(window));
-  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
+using test::icon_exists;
 
 class SystemTrayIconTest : public testing::Test {
  protected:
@@ -147,17 +140,7 @@ TEST_F(SystemTrayIconTest, IconsTakeTheNotificationAreasSizeForTheDisplay) {
 }
 
 TEST_F(SystemTrayIconTest, ManyIconsMadeAndDestroyedLeaveNoWindowsOrGdiObjects) {
-  std::size_t gdi = 0;
-  std::size_t windows = 0;
-  for (int cycle = 0; cycle < 300; ++cycle) {
-    form.destroy(make_icon());
-    if (cycle == 0) {
-      gdi = test::gdi_object_count();
-      windows = test::window_count();
-    }
-  }
-  EXPECT_EQ(test::gdi_object_count(), gdi);
-  EXPECT_EQ(test::window_count(), windows);
+  test::expect_no_leaks(300, [this](int) { form.destroy(make_icon()); });
 }
 
 }  // namespace
