@@ -7,18 +7,7 @@ set -uo pipefail
 wine_loader=$1
 driver=$2
 zip=$3
-: "${WINEPREFIX:?the Wine prefix of the tests}"
-wineserver=$(dirname "$wine_loader")/wineserver
-[ -x "$wineserver" ] || wineserver=$(dirname "$wine_loader")/wineserver64
-[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
-work=$(mktemp -d "${TMPDIR:-/tmp}/kb_release_XXXXXX")
-cleanup() {
-  WINEPREFIX="$work/prefix" "$wineserver" -k 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cp -a "$WINEPREFIX" "$work/prefix"
-export WINEPREFIX="$work/prefix"
+. "$(dirname "$0")/prefix_copy.sh" "$wine_loader"
 mkdir "$work/unpacked" "$work/locales"
 (cd "$work/unpacked" && cmake -E tar xf "$zip") || { echo "cannot unpack $zip"; exit 1; }
 # The locales, compiled into a folder of the test's own: the machine need not have them.

@@ -1,0 +1,16 @@
+# Sourced by the tests that need a Wine prefix of their own: copies the tests' prefix into a
+# temporary folder, points WINEPREFIX at the copy, and on exit stops the copy's wineserver and
+# removes the folder.
+#   . prefix_copy.sh <wine loader>    sets wineserver and work (the temporary folder)
+: "${WINEPREFIX:?the Wine prefix of the tests}"
+wineserver=$(dirname "$1")/wineserver
+[ -x "$wineserver" ] || wineserver=$(dirname "$1")/wineserver64
+[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
+work=$(mktemp -d "${TMPDIR:-/tmp}/kb_prefix_XXXXXX")
+cleanup() {
+  WINEPREFIX="$work/prefix" "$wineserver" -k 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+cp -a "$WINEPREFIX" "$work/prefix"
+export WINEPREFIX="$work/prefix"
