@@ -1,6 +1,5 @@
 #pragma once
 
-#include <condition_variable>
 #include <deque>
 #include <exception>
 #include <functional>
@@ -9,6 +8,7 @@
 #include <thread>
 
 #include "platform/main_thread_waker.h"
+#include "platform/thread_sync.h"
 
 namespace kb {
 
@@ -44,8 +44,8 @@ class MainThreadQueue {
 
   std::shared_ptr<MainThreadWaker> waker_;
   const std::thread::id main_thread_;
-  std::mutex mutex_;
-  std::condition_variable finished_;
+  Mutex mutex_;
+  ConditionVariable finished_;
   std::deque<Pending*> queue_;
   bool closed_ = false;
 };
