@@ -10,12 +10,13 @@
 #include <thread>
 #include <vector>
 
+#include "platform/main_thread_waker.h"
 #include "platform/text.h"
+#include "platform/win32/app_window.h"
 #include "platform/win32/native_peer.h"
 #include "platform/win32/system_widget_system.h"
 #include "platform/win32/wide_text.h"
 #include "runtime/main_thread_queue.h"
-#include "platform/win32/app_window.h"
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 #include "toolkit/image_list.h"
@@ -389,6 +390,34 @@ TEST_F(NativeUiTest, ShowModalEndsByTheCloseBoxOrCloseServesQueuedCallsAndDisabl
   EXPECT_EQ(form.ShowModal(), mrCancel);
   EXPECT_TRUE(open_after_keys);
   DestroyWindow(other);
+}
+
+TEST_F(NativeUiTest, AModalLoopServesACallWhoseWakeUpWasLost) {
+  // As when the wake-up message finds the message queue full.
+  struct LostWakeUps final : MainThreadWaker {
+    void wake() override {}
+  };
+  MainThreadQueue queue(std::make_shared<LostWakeUps>());
+  ui.set_idle_handler([&] { queue.run_pending(); });
+  // A form with nothing in it, so that nothing (a caret's blinking) wakes the loop anyway.
+  Form form(app, u"TForm_Empty", u"Form_Empty");
+  form.SetClientSize(200, 100);
+  const test::Watchdog watchdog(std::chrono::seconds(10), [&] {
+    PostMessageW(window_of(form), WM_CLOSE, 0, 0);
+  });
+  bool served = false;
+  std::thread worker([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the loop waits by then
+    queue.call_sync([&] {
+      served = true;
+      form.Close();
+    });
+  });
+  form.ShowModal();
+  queue.close();  // lets the worker go if its call was never served
+  worker.join();
+  ui.set_idle_handler(nullptr);
+  EXPECT_TRUE(served);
 }
 
 TEST_F(NativeUiTest, TabMovesTheFocusThroughTheTabOrder) {

@@ -17,6 +17,11 @@ AppWindow::~AppWindow() {
   waker_->set_window(nullptr);
 }
 
+void wait_for_message() {
+  constexpr DWORD kIdleLook = 1000;
+  MsgWaitForMultipleObjectsEx(0, nullptr, kIdleLook, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
 LRESULT AppWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == kRunQueuedCalls) {
     if (wake_handler_) {

@@ -47,4 +47,9 @@ class AppWindow final : public Window {
   std::function<void()> wake_handler_;
 };
 
+// Waits until a message arrives, or a second at most. The main thread's loops run the queued
+// calls after each wait, so a worker whose wake-up was lost (a full message queue) waits a
+// second, not for good; not more often, as the program runs all day and every wake-up costs.
+void wait_for_message();
+
 }  // namespace kb::win32

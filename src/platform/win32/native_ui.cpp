@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/win32/app_window.h"
 #include "platform/win32/color_picker_peer.h"
 #include "platform/win32/form_peer.h"
 #include "platform/win32/popup_menus.h"
@@ -187,19 +188,18 @@ void NativeUi::run_modal(Form& form) {
   };
   while (!closed()) {
     MSG message;
-    if (idle_ && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-      idle_();
-      if (closed()) {
-        break;
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (idle_) {
+        idle_();
       }
+      if (!closed()) {
+        wait_for_message();
+      }
+      continue;
     }
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got == 0) {
+    if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));  // for the program's own loop
       application.Terminate();
-      break;
-    }
-    if (got < 0) {
       break;
     }
     if (!IsDialogMessageW(window, &message)) {

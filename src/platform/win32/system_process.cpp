@@ -43,10 +43,6 @@ void SystemProcess::run_queued_calls() {
 }
 
 void SystemProcess::run_message_loop(const std::function<bool()>& done) {
-  // Idle, the loop looks at the queue once a second even without a wake-up, so that a lost
-  // one (a full message queue) cannot keep a timer's worker waiting for good. Not more often:
-  // the program runs all day, and every wake-up costs.
-  constexpr DWORD kIdleLook = 1000;
   while (!done()) {
     // One message at a time, then straight to the wait, which returns at once while more are
     // queued: a look at an empty queue after every message would cost a call to the system.
@@ -63,7 +59,7 @@ void SystemProcess::run_message_loop(const std::function<bool()>& done) {
     }
     run_queued_calls();
     if (!done()) {
-      MsgWaitForMultipleObjectsEx(0, nullptr, kIdleLook, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+      wait_for_message();
     }
   }
 }
