@@ -2,12 +2,15 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <gtest/gtest.h>
 #include <memory>
 #include <thread>
 #include <vector>
 
+#include "platform/main_thread_waker.h"
 #include "platform/win32/app_window.h"
+#include "platform/win32/system_process.h"
 #include "platform/win32/system_timer_platform.h"
 #include "runtime/thread_timer.h"
 #include "win32/later.h"
@@ -106,6 +109,30 @@ TEST_F(TimerOnAppWindow, TicksKeepArrivingWhileAPopupMenuIsOpen) {
   in_menu = false;
   DestroyMenu(menu);
   EXPECT_GE(ticks_in_menu, 10);
+}
+
+TEST(SystemProcessLoop, ServesACallWhoseWakeUpWasLost) {
+  // As when the wake-up message finds the message queue full.
+  struct LostWakeUps final : MainThreadWaker {
+    void wake() override {}
+  };
+  SystemProcess process(u"Korvalen Barlume test");
+  MainThreadQueue queue(std::make_shared<LostWakeUps>());
+  process.set_queued_calls_handler([&] { queue.run_pending(); });
+  const DWORD main_thread = GetCurrentThreadId();
+  const test::Watchdog watchdog(std::chrono::seconds(10), [main_thread] {
+    PostThreadMessageW(main_thread, WM_QUIT, 0, 0);
+  });
+  bool served = false;
+  std::thread worker([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the loop waits by then
+    queue.call_sync([&] { served = true; });
+  });
+  process.run_message_loop([&] { return served; });
+  queue.close();  // lets the worker go if its call was never served
+  worker.join();
+  process.set_queued_calls_handler(nullptr);
+  EXPECT_TRUE(served);
 }
 
 }  // namespace
