@@ -19,6 +19,9 @@ inline constexpr std::uint32_t kNifIcon = 0x02;
 inline constexpr std::uint32_t kNifTip = 0x04;
 inline constexpr std::uint32_t kNifInfo = 0x10;
 
+// The message the shell sends an icon's window about the icon (WM_USER + 1).
+inline constexpr std::uint32_t kIconCallbackMessage = 0x0400 + 1;
+
 // What the icon's callback message reports: the mouse messages over the icon and the balloon's.
 inline constexpr std::uint32_t kIconMouseMove = 0x0200;
 inline constexpr std::uint32_t kIconLeftDown = 0x0201;

@@ -6,10 +6,9 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/win32/form_peer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32/native_peer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32/native_ui.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/win32/pictures.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32/popup_menus.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32/spin_edit_peers.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32/standard_peers.cpp)
-  target_link_libraries(kb_ui_win32 PUBLIC kb_widgets kb_platform_win32 msimg32 uxtheme)
+  target_link_libraries(kb_ui_win32 PUBLIC kb_widgets kb_platform_win32 uxtheme)
   kb_target_warnings(kb_ui_win32)
 endif()

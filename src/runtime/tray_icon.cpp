@@ -21,7 +21,7 @@ TTrayIcon::TTrayIcon(NotificationArea& area, std::u16string_view title, std::u16
   record_.full_size = area_.system_major_version() >= 6;
   record_.window = area_.create_window(*this);
   record_.id = static_cast<std::uintptr_t>(record_.window);
-  record_.callback_message = kCallbackMessage;
+  record_.callback_message = kIconCallbackMessage;
   record_.tip.assign(clipped(title));
   record_.flags = kNifMessage | kNifIcon | (record_.tip.empty() ? 0 : kNifTip);
   record_.timeout = kBalloonTimeout;

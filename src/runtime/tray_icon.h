@@ -24,7 +24,6 @@ class TTrayIcon final : public Component, private NotificationAreaClient {
   using TMouseEvent =
       std::function<void(TTrayIcon& sender, MouseButton button, ShiftState shift, int x, int y)>;
 
-  static constexpr std::uint32_t kCallbackMessage = 0x0400 + 1;  // WM_USER + 1
   static constexpr std::size_t kMaxTip = 127;
 
   // Fills the record and makes the hidden window; nothing is shown yet. `title`, the

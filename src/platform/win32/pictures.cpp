@@ -1,7 +1,5 @@
 #include "platform/win32/pictures.h"
 
-#include <cstring>
-
 namespace kb::win32 {
 namespace {
 
@@ -23,9 +21,9 @@ std::uint32_t premultiplied(TColor32 pixel) {
          scale(pixel & 0xFF);
 }
 
-}  // namespace
-
-UniqueBitmap premultiplied_bitmap(const TBitmap32& picture) {
+// The picture as a 32-bit top-down DIB section, each pixel as `convert` makes it.
+template <typename Convert>
+UniqueBitmap dib_section(const TBitmap32& picture, Convert convert) {
   if (picture.empty()) {
     return {};
   }
@@ -37,10 +35,20 @@ UniqueBitmap premultiplied_bitmap(const TBitmap32& picture) {
   }
   auto* out = static_cast<std::uint32_t*>(bits);
   for (TColor32 pixel : picture.pixels()) {
-    *out++ = premultiplied(pixel);
+    *out++ = convert(pixel);
   }
   GdiFlush();
   return bitmap;
+}
+
+}  // namespace
+
+UniqueBitmap premultiplied_bitmap(const TBitmap32& picture) {
+  return dib_section(picture, premultiplied);
+}
+
+UniqueBitmap straight_bitmap(const TBitmap32& picture) {
+  return dib_section(picture, [](TColor32 pixel) { return std::uint32_t{pixel}; });
 }
 
 void draw_opaque(HDC dc, int x, int y, const TBitmap32& picture) {

@@ -2,14 +2,18 @@
 
 #include <windows.h>
 
-#include "platform/win32/unique_handle.h"
 #include "platform/bitmap32.h"
+#include "platform/win32/unique_handle.h"
 
 namespace kb::win32 {
 
-// The picture as a 32-bit DIB section with its colours premultiplied by alpha, as menus,
-// AlphaBlend and icons take pictures with transparency. Null for an empty picture.
+// The picture as a 32-bit DIB section with its colours premultiplied by alpha, as menus and
+// AlphaBlend take pictures with transparency. Null for an empty picture.
 UniqueBitmap premultiplied_bitmap(const TBitmap32& picture);
+
+// The picture as a 32-bit DIB section with its colours as they are (straight alpha), as an
+// icon's colour bitmap takes them. Null for an empty picture.
+UniqueBitmap straight_bitmap(const TBitmap32& picture);
 
 // Copies the picture to (x, y) of `dc`, alpha ignored: the way to show an opaque buffer
 // without flicker.

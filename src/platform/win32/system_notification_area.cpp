@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "platform/win32/pictures.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/window.h"
 #include "platform/win32/window_handles.h"
@@ -73,26 +74,12 @@ TBitmap32 at_size(const TBitmap32& picture, int size) {
 }
 
 HICON icon_from(const TBitmap32& picture) {
-  BITMAPV5HEADER header{};
-  header.bV5Size = sizeof(header);
-  header.bV5Width = picture.width();
-  header.bV5Height = -picture.height();
-  header.bV5Planes = 1;
-  header.bV5BitCount = 32;
-  header.bV5Compression = BI_BITFIELDS;
-  header.bV5RedMask = 0x00FF0000;
-  header.bV5GreenMask = 0x0000FF00;
-  header.bV5BlueMask = 0x000000FF;
-  header.bV5AlphaMask = 0xFF000000;
-  void* bits = nullptr;
-  const UniqueBitmap colour(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&header),
-                                             DIB_RGB_COLORS, &bits, nullptr, 0));
+  // A 32-bit colour bitmap carries the icon's alpha; the mask is then ignored but required.
+  const UniqueBitmap colour = straight_bitmap(picture);
   const UniqueBitmap mask(CreateBitmap(picture.width(), picture.height(), 1, 1, nullptr));
-  if (!colour || !mask || bits == nullptr) {
+  if (!colour || !mask) {
     return nullptr;
   }
-  std::memcpy(bits, picture.pixels().data(), picture.pixels().size() * sizeof(TColor32));
-  GdiFlush();
   ICONINFO info{};
   info.fIcon = TRUE;
   info.hbmColor = colour.get();
@@ -112,7 +99,7 @@ class SystemNotificationArea::IconWindow final : public Window {
 
  private:
   LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override {
-    if (message == WM_USER + 1) {
+    if (message == kIconCallbackMessage) {
       client_.icon_message(static_cast<std::uint32_t>(LOWORD(lparam)));
       return 0;
     }
