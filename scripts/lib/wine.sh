@@ -7,6 +7,8 @@ KB_WINE_DIR="$KB_ROOT/build/wine"
 export WINEPREFIX="$KB_WINE_DIR/prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers
+# Where scripts/lib/wine-exec notes a program that Wine ended before it ran.
+export KB_WINE_START_LOG="$KB_WINE_DIR/failed-starts.log"
 
 # Debian's loaders; the `wine` wrapper would pick the 32-bit one even for 64-bit programs.
 KB_WINE64=/usr/lib/wine/wine64

@@ -17,7 +17,7 @@ for locale in de_DE en_US; do
     { echo "cannot make the locale $locale"; exit 1; }
   echo "== $locale"
   LOCPATH="$work/locales" LC_ALL="$locale.UTF-8" LANG="$locale.UTF-8" \
-    KB_UNPACKED="Z:${work//\//\\}\\unpacked" "$wine_loader" "$driver" || status=1
+    KB_UNPACKED="Z:${work//\//\\}\\unpacked" "$wine_exec" "$wine_loader" "$driver" || status=1
   # The next locale in a wineserver of its own, as after a new sign-in.
   "$wineserver" -k 2>/dev/null
   "$wineserver" -w

@@ -7,4 +7,4 @@ wine_loader=$1
 driver=$2
 . "$(dirname "$0")/prefix_copy.sh" "$wine_loader"
 "$wine_loader" winecfg -v win7 >/dev/null 2>&1
-"$wine_loader" "$driver"
+"$wine_exec" "$wine_loader" "$driver"
