@@ -19,6 +19,6 @@ if(NOT KB_WINE_LOADER)
   find_program(KB_WINE_LOADER NAMES ${KB_WINE_LOADER_NAMES} wine)
 endif()
 if(KB_WINE_LOADER)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/lib/wine-exec
-                                    ${KB_WINE_LOADER})
+  cmake_path(SET wine_exec NORMALIZE ${CMAKE_CURRENT_LIST_DIR}/../scripts/lib/wine-exec)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${wine_exec} ${KB_WINE_LOADER})
 endif()
