@@ -282,6 +282,16 @@ TEST_F(NativeUiTest, AHeldArrowButtonRepeats) {
   POINT on_up{7, 3};
   ClientToScreen(pair, &on_up);
   SetCursorPos(on_up.x, on_up.y);
+  // The moves from where the pointer was (the warp reaches X later) are served before the
+  // press, or one of them would lift the button.
+  test::pump_messages_until(
+      [on_up] {
+        POINT at{};
+        GetCursorPos(&at);
+        return at.x == on_up.x && at.y == on_up.y;
+      },
+      1000);
+  settle(100);
   SendMessageW(pair, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 3));
   EXPECT_EQ(GetCapture(), pair);
   EXPECT_TRUE(d.red.Button().UpButton().MouseCapture());
